@@ -1,0 +1,1 @@
+// The resource library needs one source while no artwork exists.

@@ -1,0 +1,63 @@
+#include "MessageBox.h"
+
+#include "ProgramInfo.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+bool g_recording = false;
+QList<MessageBox::Shown> g_shown;
+
+void show(MessageBox::Shown::Kind kind, const QString& text, QWidget* parent)
+{
+    const QString caption = ProgramInfo::ApplicationTitle;
+    if (g_recording) {
+        g_shown.append({kind, caption, text});
+        return;
+    }
+    QMessageBox box(kind == MessageBox::Shown::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
+                    caption, text, QMessageBox::Ok,
+                    parent ? parent : QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+}
+
+} // namespace
+
+namespace MessageBox {
+
+void information(const QString& text, QWidget* parent)
+{
+    show(Shown::Information, text, parent);
+}
+
+void error(const QString& text, QWidget* parent)
+{
+    show(Shown::Error, errorText(text), parent);
+}
+
+QString errorText(const QString& text)
+{
+    return text.endsWith(QLatin1Char('.')) ? text : text + QLatin1Char('.');
+}
+
+void setRecording(bool on)
+{
+    g_recording = on;
+    g_shown.clear();
+}
+
+bool isRecording()
+{
+    return g_recording;
+}
+
+QList<Shown> takeShown()
+{
+    return std::exchange(g_shown, {});
+}
+
+} // namespace MessageBox

@@ -1,0 +1,3 @@
+#include "ProgramInfo.h"
+
+QString VersionText;

@@ -1,0 +1,23 @@
+#include "RunHandler.h"
+
+#include "KartakError.h"
+#include "MessageBox.h"
+
+#include <QString>
+
+#include <exception>
+
+bool runHandler(const std::function<void()>& body)
+{
+    try {
+        body();
+        return true;
+    } catch (const KartakError& error) {
+        MessageBox::error(error.text());
+    } catch (const std::exception& error) {
+        MessageBox::error(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        MessageBox::error(QStringLiteral("Unknown error"));
+    }
+    return false;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+
+
+// The program's text files: Windows-1250 on disk, named bare so they are looked up in the
+// current directory. Every failure throws KartakError with the runtime's text:
+// "File not found", "File access denied", "I/O error %d", "Cannot open file %s".
+namespace TextFile {
+
+// The first line of a file, by the version-line rules: everything up to the first CR (a lone LF
+// does not end it); a byte 1A hex ends the text. Opens the file for reading only.
+QString readFirstLine(const QString& fileName);
+
+// The whole file as lines, split at CR LF, CR or LF, as a memo loads it. A final line end does
+// not make an extra empty line. Failure: "Cannot open file <fileName>".
+QStringList loadLines(const QString& fileName);
+
+// The whole file's text, line ends kept as they are; and its raw bytes.
+QString loadText(const QString& fileName);
+QByteArray loadBytes(const QString& fileName);
+
+// Creates or truncates the file and writes each line followed by CR LF.
+void writeLines(const QString& fileName, const QStringList& lines);
+
+// Creates or truncates the file and writes the bytes.
+void writeBytes(const QString& fileName, const QByteArray& bytes);
+
+// Writes the bytes to a temporary file beside the target and replaces the target only when
+// everything is written, so a failed save never leaves a broken file where a good one was.
+// A read-only target is refused with "File access denied".
+void saveBytes(const QString& fileName, const QByteArray& bytes);
+
+// Reads a text file line by line. Reading past the end yields empty lines.
+class LineReader
+{
+public:
+    explicit LineReader(const QString& fileName); // throws on failure to open
+    ~LineReader();
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
+
+    // The next line, ended by CR LF, CR or LF; an empty line once past the end.
+    QString readLine();
+    bool atEnd() const;
+
+private:
+    QByteArray m_bytes; // tips and similar small files are read whole
+    qsizetype m_pos = 0;
+};
+
+} // namespace TextFile
