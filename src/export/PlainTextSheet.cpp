@@ -1,0 +1,65 @@
+#include "PlainTextSheet.h"
+
+#include "Cp1250.h"
+
+namespace {
+
+QString withValue(QStringView before, QStringView value, QStringView after = {})
+{
+    QString line = before.toString();
+    line += value;
+    line += after;
+    return line;
+}
+
+} // namespace
+
+namespace PlainTextSheet {
+
+QStringList lines(const SheetTexts& sheet, int money)
+{
+    const auto attribute = [&sheet](Attribute a) { return QStringView(sheet.attributes[a].text); };
+    const QString none;
+
+    return {
+        QStringLiteral("OSOBNÍ DENÍK"),
+        none,
+        withValue(u"Jméno: ", sheet.name),
+        withValue(u"Rasa a povolání: ", sheet.raceAndProfession),
+        none,
+        withValue(u"Životy: ", sheet.hitPoints),
+        withValue(u"Magy:   ", sheet.magicPoints),
+        none,
+        withValue(u"Síla:        ", attribute(Sila)),
+        withValue(u"Obratnost:   ", attribute(Obratnost)),
+        withValue(u"Odolnost:    ", attribute(Odolnost)),
+        withValue(u"Inteligence: ", attribute(Inteligence)),
+        withValue(u"Charisma:    ", attribute(Charisma)),
+        withValue(u"Velikost:    ", sheet.size),
+        none,
+        withValue(u"Postřeh (objekty): ", sheet.perceptionObjects, u" %"),
+        withValue(u"Postřeh (mech.):   ", sheet.perceptionMechanisms, u" %"),
+        none,
+        withValue(u"PENÍZE: Zlaťáky:    ", QString::number(money)),
+        QStringLiteral("        Stříbrňáky: 0"),
+        QStringLiteral("        Měďáky:     0"),
+        QString(56, u'-'),
+    };
+}
+
+QByteArray encode(const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += Cp1250::encode(line);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+QByteArray bytes(const SheetTexts& sheet, int money)
+{
+    return encode(lines(sheet, money));
+}
+
+} // namespace PlainTextSheet
