@@ -1,0 +1,8 @@
+#pragma once
+
+class QPushButton;
+class QWidget;
+
+// Enter and Return press the window's default button, as in a dialog, also in windows that are
+// not dialogs; while another push button has the focus, Enter presses that one instead.
+void installDefaultButton(QWidget* window, QPushButton* button);
