@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs Karták II on Debian 12:
+#   tools/kartak.sh run    install what is missing, build, start the program
+#   tools/kartak.sh test   install what is missing, build, run every test
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+mode=${1:-run}
+build_dir=${KARTAK_BUILD_DIR:-build}
+
+packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
+          libgl-dev fonts-liberation)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc 2>/dev/null || echo 2)
+case "$mode" in
+  run)
+    cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DKARTAK_BUILD_TESTS=OFF
+    cmake --build "$build_dir" -j "$jobs"
+    cd "$build_dir" && exec ./kartak2
+    ;;
+  test)
+    cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKARTAK_BUILD_TESTS=ON
+    cmake --build "$build_dir" -j "$jobs"
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure -j "$jobs"
+    ;;
+  *)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
