@@ -81,6 +81,8 @@ QStringList lines(const Input& input)
     const auto attribute = [&sheet](Attribute a) { return QStringView(sheet.attributes[a].text); };
     const QString none;
 
+    // One entry per line of the sheet, in order.
+    // clang-format off
     QStringList lines;
     lines.reserve(79);
     lines << QStringLiteral("<html>")
@@ -157,6 +159,7 @@ QStringList lines(const Input& input)
           << withValue(u"Verze ", input.versionText, u" </font> <br>")
           << none
           << QStringLiteral("</body> </html>");
+    // clang-format on
     return lines;
 }
 
