@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSoundEffect>
 #include <QUrl>
 #include <QtEndian>
@@ -63,6 +64,19 @@ bool isPlayableWave(QFile& file)
     }
 }
 
+// Qt 6.4's sample cache can wait forever when a sound effect is destroyed while another sound
+// is loading, so each sound file gets one effect that lives until the process ends.
+QSoundEffect* effectFor(const QString& absolutePath)
+{
+    static auto* const effects = new QHash<QString, QSoundEffect*>;
+    QSoundEffect*& effect = (*effects)[absolutePath];
+    if (!effect) {
+        effect = new QSoundEffect;
+        effect->setSource(QUrl::fromLocalFile(absolutePath));
+    }
+    return effect;
+}
+
 } // namespace
 
 SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent) {}
@@ -81,8 +95,7 @@ void SoundPlayer::open(const QString& fileName)
     if (!isPlayableWave(file))
         throw KartakError(kBadFormat);
 
-    m_effect = new QSoundEffect(this);
-    m_effect->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
+    m_effect = effectFor(info.absoluteFilePath());
     m_open = true;
 }
 
