@@ -1,0 +1,521 @@
+#include "TForm3.h"
+
+#include "CharacterGeneration.h"
+#include "CombatNumbers.h"
+#include "DefaultButton.h"
+#include "EquipmentRules.h"
+#include "Fonts.h"
+#include "HtmlSheet.h"
+#include "KartakError.h"
+#include "MessageBox.h"
+#include "PlainTextSheet.h"
+#include "ProgramInfo.h"
+#include "RulesTables.h"
+#include "RunHandler.h"
+#include "TForm5.h"
+#include "TextFile.h"
+#include "WindowPlacement.h"
+
+#include <QClipboard>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QTextCursor>
+
+const QString TForm3::TempSheetFile = QStringLiteral("Ka2Temp.ktd");
+
+namespace {
+
+const QString kGenerateCaption = QStringLiteral("&Generuj!");
+const QString kBusyCaption = QStringLiteral("-=-=-Počkejte-=-=-");
+constexpr int kGenerateFontPoints = 8;
+constexpr int kBusyFontPoints = 12;
+
+} // namespace
+
+TForm3::TForm3(QWidget* parent) : QWidget(parent)
+{
+    setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    // Closing only hides the window; only the main menu ends the program.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    Fonts::applyPixelSizes(this);
+    setFixedSize(601, 399);
+
+    ComboBox1->addItems(raceNames());
+    ComboBox2->addItems(professionNames());
+    ComboBox3->addItems(meleeWeaponItems());
+    ComboBox4->addItems(armourItems());
+    ComboBox5->addItems(rangedWeaponItems());
+    ComboBox6->addItems(rangedWeaponItems());
+    // No selection until the creation handler makes one.
+    for (QComboBox* list : {ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5, ComboBox6})
+        list->setCurrentIndex(-1);
+
+    SaveDialog1.title = QStringLiteral("Exportovat osobní deník do souboru");
+    SaveDialog1.filterName = QStringLiteral("HTML Dokument");
+    SaveDialog1.filterPattern = QStringLiteral("*.htm");
+    SaveDialog1.defaultSuffix = QStringLiteral("htm");
+    SaveDialog1.fileName = QStringLiteral("*.htm");
+
+    fitLabelsToText();
+    installDefaultButton(this, Button1);
+    connectHandlers();
+    ComboBox1->setFocus();
+}
+
+TForm3::~TForm3() = default;
+
+void TForm3::fitLabelsToText()
+{
+    // Labels that are not word-wrapped grow with their text, as the sheet's fields do at every
+    // generation, so no caption is ever cut off.
+    const QList<QLabel*> labels = findChildren<QLabel*>();
+    for (QLabel* label : labels) {
+        if (label->wordWrap() || label->text().isEmpty())
+            continue;
+        label->resize(label->sizeHint().width(), qMax(label->height(), label->sizeHint().height()));
+    }
+}
+
+void TForm3::connectHandlers()
+{
+    // activated() comes only from the user's choice; selections set by the program run nothing.
+    connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
+    connect(ComboBox2, &QComboBox::activated, this, [this] { ComboBox2Change(); });
+    connect(ComboBox3, &QComboBox::activated, this, [this] { ComboBox3Change(); });
+    connect(ComboBox4, &QComboBox::activated, this, [this] { ComboBox4Change(); });
+    connect(ComboBox5, &QComboBox::activated, this, [this] { ComboBox5Change(); });
+    connect(ComboBox6, &QComboBox::activated, this, [this] { ComboBox6Change(); });
+    connect(TrackBar1, &QSlider::valueChanged, this, [this] {
+        if (!m_settingSlider)
+            TrackBar1Change();
+    });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+    connect(BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
+    connect(BitBtn5, &QPushButton::clicked, this, [this] { BitBtn5Click(); });
+
+    setMouseTracking(true);
+    for (QPushButton* button : {Button1, BitBtn1, BitBtn2, BitBtn3, BitBtn5}) {
+        button->setMouseTracking(true);
+        button->installEventFilter(this);
+    }
+}
+
+void TForm3::setNoticeWindow(QWidget* notice)
+{
+    m_notice = notice;
+}
+
+void TForm3::setTipWindow(TForm5* tip)
+{
+    m_tipWindow = tip;
+}
+
+void TForm3::setClock(Clock clock)
+{
+    m_clock = std::move(clock);
+}
+
+// --- Set-up, money, tips and the overwrite warning ---------------------------------------------
+
+void TForm3::FormCreate()
+{
+    MediaPlayer1.open(QStringLiteral("Problem.wav"));
+    MediaPlayer2.open(QStringLiteral("Success.wav"));
+    for (QComboBox* list : {ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5, ComboBox6})
+        list->setCurrentIndex(0);
+}
+
+void TForm3::TrackBar1Change()
+{
+    runHandler([this] {
+        const int money = TrackBar1->value();
+        Label34->setText(QString::number(money));
+        Label34->adjustSize();
+        if (money == 666)
+            MessageBox::information(QStringLiteral("AVE SATANAS:-)"), this);
+    });
+}
+
+void TForm3::setMoneyMaximum(int maximum, int tickInterval)
+{
+    m_settingSlider = true;
+    TrackBar1->setMaximum(maximum);
+    TrackBar1->setTickInterval(tickInterval);
+    m_settingSlider = false;
+}
+
+void TForm3::Button2Click()
+{
+    runHandler([this] {
+        // 1000 is tested before 200, so each press takes exactly one step.
+        if (TrackBar1->maximum() == 1000) {
+            setMoneyMaximum(100000, 5000);
+            Button2->setEnabled(false);
+        }
+        if (TrackBar1->maximum() == 200)
+            setMoneyMaximum(1000, 100);
+    });
+}
+
+void TForm3::advanceTip()
+{
+    const QString tip = m_tipOfTheDay.advance();
+    if (m_tipWindow)
+        m_tipWindow->setTip(tip);
+}
+
+void TForm3::BitBtn3Click()
+{
+    runHandler([this] {
+        MediaPlayer2.play();
+        if (m_tipWindow)
+            showOrRaise(m_tipWindow);
+    });
+}
+
+void TForm3::BitBtn5Click()
+{
+    runHandler([this] { close(); });
+}
+
+void TForm3::showOverwriteWarning(bool shown)
+{
+    for (QWidget* part : {static_cast<QWidget*>(Label37), static_cast<QWidget*>(Shape3),
+                          static_cast<QWidget*>(Shape4), static_cast<QWidget*>(Shape5)})
+        part->setVisible(shown);
+}
+
+void TForm3::FormMouseMove()
+{
+    runHandler([this] { showOverwriteWarning(false); });
+}
+
+void TForm3::Button1MouseMove()
+{
+    runHandler([this] { showOverwriteWarning(false); });
+}
+
+void TForm3::BitBtn1MouseMove()
+{
+    runHandler([this] { showOverwriteWarning(false); });
+}
+
+void TForm3::BitBtn2MouseMove()
+{
+    runHandler([this] { showOverwriteWarning(true); });
+}
+
+void TForm3::BitBtn3MouseMove()
+{
+    runHandler([this] { showOverwriteWarning(false); });
+}
+
+void TForm3::BitBtn5MouseMove()
+{
+    runHandler([this] { showOverwriteWarning(false); });
+}
+
+void TForm3::mouseMoveEvent(QMouseEvent* event)
+{
+    // Only the window's own free area counts; moves that a child passed on are not ours.
+    if (!childAt(event->position().toPoint()))
+        FormMouseMove();
+    QWidget::mouseMoveEvent(event);
+}
+
+bool TForm3::eventFilter(QObject* watched, QEvent* event)
+{
+    // A disabled button takes no pointer moves, as on the platform the window was drawn for.
+    if (event->type() == QEvent::MouseMove) {
+        auto* button = qobject_cast<QPushButton*>(watched);
+        if (button && button->isEnabled()) {
+            if (button == Button1)
+                Button1MouseMove();
+            else if (button == BitBtn1)
+                BitBtn1MouseMove();
+            else if (button == BitBtn2)
+                BitBtn2MouseMove();
+            else if (button == BitBtn3)
+                BitBtn3MouseMove();
+            else if (button == BitBtn5)
+                BitBtn5MouseMove();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// --- Equipment choices ---------------------------------------------------------------------
+
+void TForm3::refuseOrConfirm(bool permitted, QComboBox* list)
+{
+    // The sound comes first: when it cannot play, the refused choice stays as the user left it.
+    if (permitted) {
+        MediaPlayer2.play();
+    } else {
+        MediaPlayer1.play();
+        list->setCurrentIndex(0);
+    }
+}
+
+void TForm3::ComboBox1Change()
+{
+    runHandler([this] {
+        for (QComboBox* list : {ComboBox3, ComboBox4, ComboBox5, ComboBox6})
+            list->setCurrentIndex(0);
+    });
+}
+
+void TForm3::ComboBox2Change()
+{
+    runHandler([this] {
+        for (QComboBox* list : {ComboBox3, ComboBox4, ComboBox5, ComboBox6})
+            list->setCurrentIndex(0);
+        const int profession = ComboBox2->currentIndex();
+        ComboBox4->setEnabled(EquipmentRules::professionMayWearArmour(profession));
+        if (EquipmentRules::professionMayCarryShield(profession)) {
+            CheckBox1->setEnabled(true);
+        } else {
+            CheckBox1->setChecked(false);
+            CheckBox1->setEnabled(false);
+        }
+    });
+}
+
+void TForm3::ComboBox3Change()
+{
+    runHandler([this] {
+        const int melee = ComboBox3->currentIndex();
+        // The hands decide the shield, whatever the profession.
+        if (EquipmentRules::meleeTakesBothHands(melee)) {
+            CheckBox1->setChecked(false);
+            CheckBox1->setEnabled(false);
+        } else {
+            CheckBox1->setEnabled(true);
+        }
+        refuseOrConfirm(EquipmentRules::meleePermitted(ComboBox2->currentIndex(), melee), ComboBox3);
+    });
+}
+
+void TForm3::ComboBox4Change()
+{
+    runHandler([this] {
+        refuseOrConfirm(EquipmentRules::armourPermitted(ComboBox2->currentIndex(),
+                                                        ComboBox4->currentIndex()),
+                        ComboBox4);
+    });
+}
+
+void TForm3::rangedChange(QComboBox* list)
+{
+    runHandler([this, list] {
+        refuseOrConfirm(EquipmentRules::rangedPermitted(ComboBox1->currentIndex(),
+                                                        ComboBox2->currentIndex(),
+                                                        list->currentIndex()),
+                        list);
+    });
+}
+
+void TForm3::ComboBox5Change()
+{
+    rangedChange(ComboBox5);
+}
+
+void TForm3::ComboBox6Change()
+{
+    rangedChange(ComboBox6);
+}
+
+// --- Generation ------------------------------------------------------------------------------
+
+void TForm3::setBusy(bool busy)
+{
+    QFont font = Button1->font();
+    font.setPixelSize(Fonts::pixelSizeForPoints(busy ? kBusyFontPoints : kGenerateFontPoints));
+    Button1->setFont(font);
+    Button1->setText(busy ? kBusyCaption : kGenerateCaption);
+    Button1->setEnabled(!busy);
+    if (busy)
+        Button1->repaint();
+}
+
+void TForm3::Button1Click()
+{
+    setBusy(true);
+    runHandler([this] { generate(); });
+    // Restored also when a step failed, so the command stays usable for the rest of the run.
+    setBusy(false);
+}
+
+Choices TForm3::currentChoices() const
+{
+    Choices choices;
+    choices.race = ComboBox1->currentIndex();
+    choices.profession = ComboBox2->currentIndex();
+    choices.name = Edit1->text();
+    choices.money = TrackBar1->value();
+    choices.melee = ComboBox3->currentIndex();
+    choices.ranged1 = ComboBox5->currentIndex();
+    choices.ranged2 = ComboBox6->currentIndex();
+    choices.armour = ComboBox4->currentIndex();
+    choices.shield = CheckBox1->isChecked();
+    choices.primaryRow = RadioButton2->isChecked() ? 1 : RadioButton3->isChecked() ? 2 : 0;
+    return choices;
+}
+
+quint32 TForm3::seedFromClock() const
+{
+    const QTime now = m_clock ? m_clock() : QDateTime::currentDateTimeUtc().time();
+    return quint32(now.msecsSinceStartOfDay());
+}
+
+void TForm3::generate()
+{
+    MediaPlayer2.play();
+    m_generationResults.melee.attackNumber = 0;
+    m_generationResults.ranged1.attackNumber = 0;
+    m_generationResults.ranged2.attackNumber = 0;
+    m_generationResults.defenceNumber = 0;
+
+    const Choices choices = currentChoices();
+    // Only a list the creation handler never set can be without a selection.
+    for (const int index : {choices.race, choices.profession, choices.melee, choices.ranged1,
+                            choices.ranged2, choices.armour}) {
+        if (index < 0)
+            throw KartakError(QStringLiteral("List index out of bounds (%1)").arg(index));
+    }
+    setField(Label7, choices.name);
+    setField(Label10, raceName(choices.race) + QLatin1Char(' ') + professionName(choices.profession));
+
+    const GenerationResult result = generateCharacter(choices, seedFromClock());
+    BitBtn2->setEnabled(true);
+    writeSheet(result.sheet);
+    writeCombatNumbers(result.combat);
+    m_generationResults = result.combat;
+    advanceTip();
+}
+
+void TForm3::writeSheet(const SheetTexts& sheet)
+{
+    const std::array<QLabel*, AttributeCount> attributeFields = {Label11, Label16, Label17,
+                                                                  Label18, Label19};
+    for (int i = 0; i < AttributeCount; ++i) {
+        setFieldColor(attributeFields[i], sheet.attributes[i].color);
+        setField(attributeFields[i], sheet.attributes[i].text);
+    }
+    setField(Label21, sheet.hitPoints);
+    setField(Label22, sheet.magicPoints);
+    setField(Label24, sheet.size);
+    setField(Label29, sheet.perceptionObjects);
+    setField(Label30, sheet.perceptionMechanisms);
+    setField(Label36, sheet.money);
+}
+
+void TForm3::writeCombatNumbers(const CombatNumbers& combat)
+{
+    for (const CombatFieldText& field : combatFieldTexts(combat)) {
+        if (auto* label = findChild<QLabel*>(QLatin1String(field.label)))
+            setField(label, field.text);
+    }
+}
+
+void TForm3::setField(QLabel* field, const QString& text)
+{
+    field->setText(text);
+    field->adjustSize();
+}
+
+void TForm3::setFieldColor(QLabel* field, const QColor& color)
+{
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::WindowText,
+                     color.isValid() ? color : this->palette().color(QPalette::WindowText));
+    field->setPalette(palette);
+}
+
+// --- Exports ---------------------------------------------------------------------------------
+
+SheetTexts TForm3::sheetFieldTexts() const
+{
+    SheetTexts sheet;
+    sheet.name = Label7->text();
+    sheet.raceAndProfession = Label10->text();
+    const std::array<QLabel*, AttributeCount> attributeFields = {Label11, Label16, Label17,
+                                                                  Label18, Label19};
+    for (int i = 0; i < AttributeCount; ++i)
+        sheet.attributes[i].text = attributeFields[i]->text();
+    sheet.hitPoints = Label21->text();
+    sheet.magicPoints = Label22->text();
+    sheet.size = Label24->text();
+    sheet.perceptionObjects = Label29->text();
+    sheet.perceptionMechanisms = Label30->text();
+    sheet.money = Label36->text();
+    return sheet;
+}
+
+void TForm3::BitBtn2Click()
+{
+    runHandler([this] { saveSheet(); });
+}
+
+void TForm3::saveSheet()
+{
+    MediaPlayer2.play();
+    SaveDialog1.fileName = Label7->text();
+    // The program finds its own files by bare name, so the folder the user picked must not
+    // stay the current directory.
+    const QString programFolder = QDir::currentPath();
+    const std::optional<QString> chosen = SaveDialog1.execute(this);
+    QDir::setCurrent(programFolder);
+    if (!chosen)
+        return;
+
+    HtmlSheet::Input input;
+    input.sheet = sheetFieldTexts();
+    input.combat = m_generationResults;
+    input.money = TrackBar1->value();
+    input.versionText = VersionText;
+    // Written beside the target and swapped in whole, so a failed save keeps the old file.
+    TextFile::saveBytes(*chosen, HtmlSheet::bytes(input));
+    MessageBox::information(QStringLiteral("Osobní deník byl uložen do souboru ")
+                                + QDir::toNativeSeparators(*chosen) + QLatin1Char('.'),
+                            this);
+    showOverwriteWarning(false);
+}
+
+void TForm3::BitBtn1Click()
+{
+    runHandler([this] { copySheet(); });
+}
+
+void TForm3::copySheet()
+{
+    MediaPlayer2.play();
+    if (m_notice)
+        showOrRaise(m_notice);
+    TextFile::writeBytes(TempSheetFile, PlainTextSheet::bytes(sheetFieldTexts(), TrackBar1->value()));
+    Memo1->setPlainText(TextFile::loadText(TempSheetFile));
+    cutMemoToClipboard();
+    QFile::remove(TempSheetFile);
+    MessageBox::information(QStringLiteral("Osobní deník byl zkopírován do schránky."), this);
+}
+
+void TForm3::cutMemoToClipboard()
+{
+    Memo1->selectAll();
+    QTextCursor selection = Memo1->textCursor();
+    // The memo keeps its lines as paragraphs; the clipboard gets them with CR LF, as loaded.
+    QString text = selection.selectedText();
+    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    QGuiApplication::clipboard()->setText(text);
+    selection.removeSelectedText();
+    Memo1->setTextCursor(selection);
+}
