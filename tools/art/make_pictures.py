@@ -363,7 +363,19 @@ def main(names):
         check_and_save(make(), name, size)
     if not names or "icons" in names:
         desktop_icons()
+    write_designer_qrc()
     return 0
+
+
+def write_designer_qrc():
+    """data/art/art.qrc lists the pictures for Qt Designer, which the forms name as
+    their resource file. The build does not use it: data/CMakeLists.txt adds the
+    same files under the same ":/art/" paths itself."""
+    files = sorted(p.name for p in ART.iterdir() if p.suffix in (".png", ".bmp", ".ico"))
+    lines = ["<!DOCTYPE RCC>", "<RCC version=\"1.0\">", "<qresource prefix=\"/art\">"]
+    lines += [f"    <file>{name}</file>" for name in files]
+    lines += ["</qresource>", "</RCC>", ""]
+    (ART / "art.qrc").write_text("\n".join(lines), encoding="utf-8")
 
 
 if __name__ == "__main__":
