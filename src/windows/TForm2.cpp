@@ -1,0 +1,78 @@
+#include "TForm2.h"
+
+#include "Fonts.h"
+#include "MemoLines.h"
+#include "ProgramInfo.h"
+#include "RunHandler.h"
+#include "TextFile.h"
+#include "WindowPlacement.h"
+
+#include <QKeyEvent>
+
+namespace {
+
+// What the memo says until "about.ktd" has been read, and after it failed to be.
+QStringList builtInLines()
+{
+    QStringList stars;
+    for (int i = 0; i < 24; ++i)
+        stars << QStringLiteral("*");
+    return {
+        QStringLiteral("KARTÁK 2 - Program pro snadné vytváření osobního deníku do DrD  "),
+        QString(),
+        QStringLiteral("Autor: %1 (%2)").arg(ProgramInfo::AuthorName, ProgramInfo::AuthorEmail),
+        QStringLiteral("Web:  ") + ProgramInfo::AuthorWeb,
+        QString(),
+        stars.join(QStringLiteral("    ")),
+        QStringLiteral("Chyba - Soubor 'about.ktd' nenalezen, nemohu načíst externí data!"),
+    };
+}
+
+} // namespace
+
+TForm2::TForm2(QWidget* parent) : QDialog(parent)
+{
+    setupUi(this);
+    // A fixed single border with the system menu and its close button only.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    Fonts::applyPixelSizes(this);
+    setFixedSize(393, 414);
+
+    // The text lies flat on the window, on the button-face colour.
+    QPalette memoPalette = Memo1->palette();
+    memoPalette.setColor(QPalette::Base, memoPalette.color(QPalette::Button));
+    Memo1->setPalette(memoPalette);
+    MemoLines::fill(Memo1, builtInLines());
+
+    connect(Panel1, &ButtonPanel::clicked, this, [this] { runHandler([this] { Panel1Click(); }); });
+}
+
+void TForm2::FormCreate()
+{
+    MemoLines::fill(Memo1, TextFile::loadLines(QStringLiteral("about.ktd")));
+}
+
+void TForm2::Panel1Click()
+{
+    hide();
+}
+
+void TForm2::setVisible(bool visible)
+{
+    if (visible)
+        placeCentredOnce(this);
+    QDialog::setVisible(visible);
+}
+
+void TForm2::keyPressEvent(QKeyEvent* event)
+{
+    // Only the panel and the title-bar close button leave the window, not Escape.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

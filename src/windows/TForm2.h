@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ui_TForm2.h"
+
+#include <QDialog>
+
+// The About window: the About picture, the About text and a panel that leads back to the main
+// menu. Shown modally with exec(); closing it only hides it, so the text stays for the next time.
+class TForm2 : public QDialog, public Ui::TForm2
+{
+    Q_OBJECT
+public:
+    explicit TForm2(QWidget* parent = nullptr);
+
+    // Creation handler: replaces the built-in text with the lines of "about.ktd". Throws
+    // KartakError ("Cannot open file about.ktd") when the file cannot be read; the built-in
+    // lines, whose last one says so, then stay.
+    void FormCreate();
+
+    void Panel1Click();
+
+    void setVisible(bool visible) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};

@@ -1,0 +1,28 @@
+#include "TForm4.h"
+
+#include "Fonts.h"
+#include "RunHandler.h"
+#include "WindowPlacement.h"
+
+TForm4::TForm4(QWidget* parent) : QWidget(parent)
+{
+    setupUi(this);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    Fonts::applyPixelSizes(this);
+    setFixedSize(301, 149);
+
+    connect(Button1, &QPushButton::clicked, this, [this] { runHandler([this] { Button1Click(); }); });
+}
+
+void TForm4::Button1Click()
+{
+    hide();
+}
+
+void TForm4::setVisible(bool visible)
+{
+    if (visible)
+        placeCentredOnce(this);
+    QWidget::setVisible(visible);
+}

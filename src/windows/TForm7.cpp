@@ -1,0 +1,60 @@
+#include "TForm7.h"
+
+#include "Fonts.h"
+#include "RunHandler.h"
+#include "WindowPlacement.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QTimer>
+
+TForm7::TForm7(QWidget* parent) : QDialog(parent)
+{
+    setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    Fonts::applyPixelSizes(this);
+    setFixedSize(469, 313);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1500);
+    Timer1->setSingleShot(true);
+    connect(Timer1, &QTimer::timeout, this, [this] { runHandler([this] { Timer1Timer(); }); });
+    Timer1->start();
+}
+
+void TForm7::Timer1Timer()
+{
+    Timer1->stop();
+    hide();
+}
+
+int TForm7::exec()
+{
+    if (!Timer1->isActive())
+        return result();
+    return QDialog::exec();
+}
+
+void TForm7::setVisible(bool visible)
+{
+    if (visible)
+        placeCentredOnce(this);
+    QDialog::setVisible(visible);
+}
+
+void TForm7::closeEvent(QCloseEvent* event)
+{
+    // The splash has no control to skip it; only its timer ends it.
+    event->ignore();
+}
+
+void TForm7::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
