@@ -24,6 +24,8 @@
 #include <QMouseEvent>
 #include <QTextCursor>
 
+#include <utility>
+
 const QString TForm3::TempSheetFile = QStringLiteral("Ka2Temp.ktd");
 
 namespace {
@@ -91,8 +93,13 @@ void TForm3::connectHandlers()
     connect(ComboBox4, &QComboBox::activated, this, [this] { ComboBox4Change(); });
     connect(ComboBox5, &QComboBox::activated, this, [this] { ComboBox5Change(); });
     connect(ComboBox6, &QComboBox::activated, this, [this] { ComboBox6Change(); });
+    // Only the user's moves count: every one of them (key, click, drag, wheel) is announced by
+    // actionTriggered with the slider's new position just before the value follows.
+    connect(TrackBar1, &QSlider::actionTriggered, this, [this] {
+        m_userMovesSlider = TrackBar1->sliderPosition() != TrackBar1->value();
+    });
     connect(TrackBar1, &QSlider::valueChanged, this, [this] {
-        if (!m_settingSlider)
+        if (std::exchange(m_userMovesSlider, false))
             TrackBar1Change();
     });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
@@ -147,10 +154,8 @@ void TForm3::TrackBar1Change()
 
 void TForm3::setMoneyMaximum(int maximum, int tickInterval)
 {
-    m_settingSlider = true;
     TrackBar1->setMaximum(maximum);
     TrackBar1->setTickInterval(tickInterval);
-    m_settingSlider = false;
 }
 
 void TForm3::Button2Click()

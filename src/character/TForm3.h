@@ -98,7 +98,7 @@ private:
     QWidget* m_notice = nullptr;
     TForm5* m_tipWindow = nullptr;
     Clock m_clock;
-    bool m_settingSlider = false;
+    bool m_userMovesSlider = false;
     CombatNumbers m_generationResults;
     TipOfTheDay m_tipOfTheDay;
 };
