@@ -12,7 +12,8 @@ const QColor BevelLight(0xFF, 0xFF, 0xFF);
 const QColor BevelShadow(0x80, 0x80, 0x80);
 } // namespace
 
-ButtonPanel::ButtonPanel(QWidget* parent) : QWidget(parent), m_color(palette().color(QPalette::Button))
+ButtonPanel::ButtonPanel(QWidget* parent)
+    : QWidget(parent), m_color(palette().color(QPalette::Button))
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -12,10 +12,10 @@ namespace MemoLines {
 void fill(QPlainTextEdit* memo, const QStringList& lines);
 
 // The rows one line becomes in a memo. A NUL is invisible in the text layout, so it shows as
-// U+FFFD, like the bytes the code page leaves undefined. A line longer than MaxRowLength is cut into rows of at most that length
-// (after a space where one lies in the row's second half, never inside a surrogate pair): the
-// text layout takes minutes over a single multi-megabyte paragraph, but only lays out the rows
-// in view.
+// U+FFFD, like the bytes the code page leaves undefined. A line longer than MaxRowLength is cut
+// into rows of at most that length (after a space where one lies in the row's second half, never
+// inside a surrogate pair): the text layout takes minutes over a single multi-megabyte paragraph,
+// but only lays out the rows in view.
 QStringList displayRows(QString line);
 
 inline constexpr qsizetype MaxRowLength = 4096;

@@ -12,7 +12,8 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent)
     Fonts::applyPixelSizes(this);
     setFixedSize(301, 149);
 
-    connect(Button1, &QPushButton::clicked, this, [this] { runHandler([this] { Button1Click(); }); });
+    connect(Button1, &QPushButton::clicked, this,
+            [this] { runHandler([this] { Button1Click(); }); });
 }
 
 void TForm4::Button1Click()

@@ -12,13 +12,14 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent)
 {
     setupUi(this);
     // A fixed dialog frame with a title but no buttons in it, not even close.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
     setAttribute(Qt::WA_QuitOnClose, false);
     Fonts::applyPixelSizes(this);
     setFixedSize(608, 308);
 
-    connect(Button1, &QPushButton::clicked, this, [this] { runHandler([this] { Button1Click(); }); });
+    connect(Button1, &QPushButton::clicked, this,
+            [this] { runHandler([this] { Button1Click(); }); });
 }
 
 void TForm6::setLines(const QStringList& lines)
