@@ -77,26 +77,26 @@ bool meleePermitted(int profession, int meleePosition)
 {
     if (meleePosition == 0)
         return true;
-    return inRange(profession, kProfessions) && inRange(meleePosition, kMelee)
-           && contains(kMeleeAllowed[profession], meleePosition);
+    return inRange(profession, kProfessions) && inRange(meleePosition, kMelee) &&
+           contains(kMeleeAllowed[profession], meleePosition);
 }
 
 bool armourPermitted(int profession, int armourPosition)
 {
     if (armourPosition == 0)
         return true;
-    return inRange(profession, kProfessions) && inRange(armourPosition, kArmour)
-           && contains(kArmourAllowed[profession], armourPosition);
+    return inRange(profession, kProfessions) && inRange(armourPosition, kArmour) &&
+           contains(kArmourAllowed[profession], armourPosition);
 }
 
 bool rangedPermitted(int race, int profession, int rangedPosition)
 {
     if (rangedPosition == 0)
         return true;
-    return inRange(race, kRaces) && inRange(profession, kProfessions)
-           && inRange(rangedPosition, kRanged)
-           && contains(kRangedAllowedByRace[race], rangedPosition)
-           && contains(kRangedAllowedByProfession[profession], rangedPosition);
+    return inRange(race, kRaces) && inRange(profession, kProfessions) &&
+           inRange(rangedPosition, kRanged) &&
+           contains(kRangedAllowedByRace[race], rangedPosition) &&
+           contains(kRangedAllowedByProfession[profession], rangedPosition);
 }
 
 bool professionMayWearArmour(int profession)

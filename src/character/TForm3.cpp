@@ -40,9 +40,9 @@ constexpr int kBusyFontPoints = 12;
 TForm3::TForm3(QWidget* parent) : QWidget(parent)
 {
     setupUi(this);
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     // Closing only hides the window; only the main menu ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
     Fonts::applyPixelSizes(this);
@@ -95,9 +95,8 @@ void TForm3::connectHandlers()
     connect(ComboBox6, &QComboBox::activated, this, [this] { ComboBox6Change(); });
     // Only the user's moves count: every one of them (key, click, drag, wheel) is announced by
     // actionTriggered with the slider's new position just before the value follows.
-    connect(TrackBar1, &QSlider::actionTriggered, this, [this] {
-        m_userMovesSlider = TrackBar1->sliderPosition() != TrackBar1->value();
-    });
+    connect(TrackBar1, &QSlider::actionTriggered, this,
+            [this] { m_userMovesSlider = TrackBar1->sliderPosition() != TrackBar1->value(); });
     connect(TrackBar1, &QSlider::valueChanged, this, [this] {
         if (std::exchange(m_userMovesSlider, false))
             TrackBar1Change();
@@ -306,16 +305,17 @@ void TForm3::ComboBox3Change()
         } else {
             CheckBox1->setEnabled(true);
         }
-        refuseOrConfirm(EquipmentRules::meleePermitted(ComboBox2->currentIndex(), melee), ComboBox3);
+        refuseOrConfirm(EquipmentRules::meleePermitted(ComboBox2->currentIndex(), melee),
+                        ComboBox3);
     });
 }
 
 void TForm3::ComboBox4Change()
 {
     runHandler([this] {
-        refuseOrConfirm(EquipmentRules::armourPermitted(ComboBox2->currentIndex(),
-                                                        ComboBox4->currentIndex()),
-                        ComboBox4);
+        refuseOrConfirm(
+            EquipmentRules::armourPermitted(ComboBox2->currentIndex(), ComboBox4->currentIndex()),
+            ComboBox4);
     });
 }
 
@@ -398,7 +398,8 @@ void TForm3::generate()
             throw KartakError(QStringLiteral("List index out of bounds (%1)").arg(index));
     }
     setField(Label7, choices.name);
-    setField(Label10, raceName(choices.race) + QLatin1Char(' ') + professionName(choices.profession));
+    setField(Label10,
+             raceName(choices.race) + QLatin1Char(' ') + professionName(choices.profession));
 
     const GenerationResult result = generateCharacter(choices, seedFromClock());
     BitBtn2->setEnabled(true);
@@ -410,8 +411,8 @@ void TForm3::generate()
 
 void TForm3::writeSheet(const SheetTexts& sheet)
 {
-    const std::array<QLabel*, AttributeCount> attributeFields = {Label11, Label16, Label17,
-                                                                  Label18, Label19};
+    const std::array<QLabel*, AttributeCount> attributeFields = {Label11, Label16, Label17, Label18,
+                                                                 Label19};
     for (int i = 0; i < AttributeCount; ++i) {
         setFieldColor(attributeFields[i], sheet.attributes[i].color);
         setField(attributeFields[i], sheet.attributes[i].text);
@@ -453,8 +454,8 @@ SheetTexts TForm3::sheetFieldTexts() const
     SheetTexts sheet;
     sheet.name = Label7->text();
     sheet.raceAndProfession = Label10->text();
-    const std::array<QLabel*, AttributeCount> attributeFields = {Label11, Label16, Label17,
-                                                                  Label18, Label19};
+    const std::array<QLabel*, AttributeCount> attributeFields = {Label11, Label16, Label17, Label18,
+                                                                 Label19};
     for (int i = 0; i < AttributeCount; ++i)
         sheet.attributes[i].text = attributeFields[i]->text();
     sheet.hitPoints = Label21->text();
@@ -490,8 +491,8 @@ void TForm3::saveSheet()
     input.versionText = VersionText;
     // Written beside the target and swapped in whole, so a failed save keeps the old file.
     TextFile::saveBytes(*chosen, HtmlSheet::bytes(input));
-    MessageBox::information(QStringLiteral("Osobní deník byl uložen do souboru ")
-                                + QDir::toNativeSeparators(*chosen) + QLatin1Char('.'),
+    MessageBox::information(QStringLiteral("Osobní deník byl uložen do souboru ") +
+                                QDir::toNativeSeparators(*chosen) + QLatin1Char('.'),
                             this);
     showOverwriteWarning(false);
 }
@@ -506,7 +507,8 @@ void TForm3::copySheet()
     MediaPlayer2.play();
     if (m_notice)
         showOrRaise(m_notice);
-    TextFile::writeBytes(TempSheetFile, PlainTextSheet::bytes(sheetFieldTexts(), TrackBar1->value()));
+    TextFile::writeBytes(TempSheetFile,
+                         PlainTextSheet::bytes(sheetFieldTexts(), TrackBar1->value()));
     Memo1->setPlainText(TextFile::loadText(TempSheetFile));
     cutMemoToClipboard();
     QFile::remove(TempSheetFile);

@@ -13,9 +13,9 @@ const QString TForm5::InitialTip =
 TForm5::TForm5(QWidget* parent) : QWidget(parent)
 {
     setupUi(this);
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                   | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
     // Only the main menu ends the program when it closes.
     setAttribute(Qt::WA_QuitOnClose, false);
     Fonts::applyPixelSizes(this);

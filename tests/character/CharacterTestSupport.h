@@ -46,7 +46,8 @@ public:
     void writeBytes(const QString& name, const QByteArray& bytes) const
     {
         QFile file(path(name));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(bytes) != bytes.size())
             qFatal("cannot write %s", qPrintable(name));
     }
 

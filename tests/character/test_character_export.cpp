@@ -28,8 +28,8 @@ class ReadOnlyFolder
 public:
     explicit ReadOnlyFolder(const QString& path) : m_path(path)
     {
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
-                                        | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                        QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
         if (geteuid() == 0)
             m_immutable = setImmutable(true);
     }
@@ -110,7 +110,10 @@ class TestCharacterExport : public QObject
         QTest::mouseClick(form().BitBtn2, Qt::LeftButton);
     }
 
-    bool warningShown() const { return m_form->Label37->isVisible() && m_form->Shape3->isVisible(); }
+    bool warningShown() const
+    {
+        return m_form->Label37->isVisible() && m_form->Shape3->isVisible();
+    }
 
 private slots:
     void initTestCase() { MessageBox::setRecording(true); }
@@ -160,7 +163,8 @@ private slots:
         QCOMPARE(shown[0].text, QStringLiteral("Osobní deník byl uložen do souboru ") + path + ".");
         QVERIFY(!warningShown());
 
-        const QList<QByteArray> lines = sheetLines(m_workspace->readBytes(QStringLiteral("Pepík.htm")));
+        const QList<QByteArray> lines =
+            sheetLines(m_workspace->readBytes(QStringLiteral("Pepík.htm")));
         QCOMPARE(lines.size(), 79);
         for (const QByteArray& line : lines)
             QVERIFY(line.endsWith('\r'));
@@ -192,7 +196,8 @@ private slots:
         form().TrackBar1->setValue(42);
         save(QStringLiteral("postava.htm"));
         QCOMPARE(form().Label36->text(), QStringLiteral("150 zl"));
-        const QList<QByteArray> lines = sheetLines(m_workspace->readBytes(QStringLiteral("postava.htm")));
+        const QList<QByteArray> lines =
+            sheetLines(m_workspace->readBytes(QStringLiteral("postava.htm")));
         QCOMPARE(lines.size(), 79);
         QCOMPARE(lines[69], cp1250("Zlaťáky:    42<br>\r"));
         QCOMPARE(lines.count(cp1250("<html>\r")), 1);
@@ -223,7 +228,8 @@ private slots:
         generateCharacter(QStringLiteral("<b>Tom & \"Jerry\" Жук"));
         save(QStringLiteral("escaped"));
         QCOMPARE(SaveDialog::lastProposal(), QStringLiteral("<b>Tom & \"Jerry\" Жук"));
-        const QList<QByteArray> lines = sheetLines(m_workspace->readBytes(QStringLiteral("escaped.htm")));
+        const QList<QByteArray> lines =
+            sheetLines(m_workspace->readBytes(QStringLiteral("escaped.htm")));
         QCOMPARE(lines[10], QByteArray("Jm\xE9no: &lt;b&gt;Tom &amp; &quot;Jerry&quot; "
                                        "&#1046;&#1091;&#1082;<br>\r"));
     }
@@ -237,29 +243,28 @@ private slots:
 
         QCOMPARE(SoundPlayer::takePlayRequests(), QStringList{"Success.wav"});
         QVERIFY(m_notice->isVisible());
-        const QString expected = QStringLiteral(
-            "OSOBNÍ DENÍK\r\n"
-            "\r\n"
-            "Jméno: Pepík\r\n"
-            "Rasa a povolání: Člověk Válečník\r\n"
-            "\r\n"
-            "Životy: 12\r\n"
-            "Magy:   0\r\n"
-            "\r\n"
-            "Síla:        15 / +2\r\n"
-            "Obratnost:   10 / 0\r\n"
-            "Odolnost:    16 / +2\r\n"
-            "Inteligence: 12 / 0\r\n"
-            "Charisma:    8 / -1\r\n"
-            "Velikost:    B\r\n"
-            "\r\n"
-            "Postřeh (objekty): 12 %\r\n"
-            "Postřeh (mech.):   6 %\r\n"
-            "\r\n"
-            "PENÍZE: Zlaťáky:    77\r\n"
-            "        Stříbrňáky: 0\r\n"
-            "        Měďáky:     0\r\n")
-            + QString(56, QLatin1Char('-')) + QStringLiteral("\r\n");
+        const QString expected = QStringLiteral("OSOBNÍ DENÍK\r\n"
+                                                "\r\n"
+                                                "Jméno: Pepík\r\n"
+                                                "Rasa a povolání: Člověk Válečník\r\n"
+                                                "\r\n"
+                                                "Životy: 12\r\n"
+                                                "Magy:   0\r\n"
+                                                "\r\n"
+                                                "Síla:        15 / +2\r\n"
+                                                "Obratnost:   10 / 0\r\n"
+                                                "Odolnost:    16 / +2\r\n"
+                                                "Inteligence: 12 / 0\r\n"
+                                                "Charisma:    8 / -1\r\n"
+                                                "Velikost:    B\r\n"
+                                                "\r\n"
+                                                "Postřeh (objekty): 12 %\r\n"
+                                                "Postřeh (mech.):   6 %\r\n"
+                                                "\r\n"
+                                                "PENÍZE: Zlaťáky:    77\r\n"
+                                                "        Stříbrňáky: 0\r\n"
+                                                "        Měďáky:     0\r\n") +
+                                 QString(56, QLatin1Char('-')) + QStringLiteral("\r\n");
         QCOMPARE(QGuiApplication::clipboard()->text(), expected);
         QVERIFY(form().Memo1->toPlainText().isEmpty());
         QVERIFY(!QFileInfo::exists(m_workspace->path(TForm3::TempSheetFile)));

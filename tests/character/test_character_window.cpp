@@ -75,12 +75,13 @@ class TestCharacterWindow : public QObject
     bool warningShown()
     {
         const bool shown = form().Label37->isVisible();
-        for (QWidget* part : {static_cast<QWidget*>(form().Shape3), static_cast<QWidget*>(form().Shape4),
-                              static_cast<QWidget*>(form().Shape5)})
+        for (QWidget* part :
+             {static_cast<QWidget*>(form().Shape3), static_cast<QWidget*>(form().Shape4),
+              static_cast<QWidget*>(form().Shape5)})
             if (part->isVisible() != shown)
                 qWarning("the warning's parts are not shown together");
-        return shown && form().Shape3->isVisible() && form().Shape4->isVisible()
-               && form().Shape5->isVisible();
+        return shown && form().Shape3->isVisible() && form().Shape4->isVisible() &&
+               form().Shape5->isVisible();
     }
 
 private slots:
@@ -103,18 +104,21 @@ private slots:
         QCOMPARE(form().minimumSize(), form().maximumSize());
         QVERIFY(!(form().windowFlags() & Qt::WindowMaximizeButtonHint));
 
-        QCOMPARE(items(form().ComboBox1), QStringList({"Hobit", "Kudůk", "Trpaslík", "Elf", "Člověk", "Barbar", "Kroll"}));
-        QCOMPARE(items(form().ComboBox2), QStringList({"Válečník", "Hraničář", "Alchymista", "Kouzelník", "Zloděj"}));
+        QCOMPARE(items(form().ComboBox1),
+                 QStringList({"Hobit", "Kudůk", "Trpaslík", "Elf", "Člověk", "Barbar", "Kroll"}));
+        QCOMPARE(items(form().ComboBox2),
+                 QStringList({"Válečník", "Hraničář", "Alchymista", "Kouzelník", "Zloděj"}));
         QCOMPARE(form().ComboBox3->count(), 28);
         QCOMPARE(form().ComboBox3->itemText(19), QStringLiteral("Tesák a dýka 4/0/+2"));
         QCOMPARE(form().ComboBox3->itemText(27), QStringLiteral("Široký meč a tesák  6/-2/+2"));
         QCOMPARE(form().ComboBox5->count(), 15);
         QCOMPARE(form().ComboBox5->itemText(13), QStringLiteral("Lahev  0/+1  4-7-10"));
         QCOMPARE(items(form().ComboBox6), items(form().ComboBox5));
-        QCOMPARE(items(form().ComboBox4), QStringList({"žádná", "Vycpávaná (2)", "Kožená (3)", "Šupinová (4)",
-                                                       "Kroužková (5)", "Plátová (6)", "Rytířská (7)", "Mitrilová (8)"}));
-        for (QComboBox* list : {form().ComboBox1, form().ComboBox2, form().ComboBox3, form().ComboBox4,
-                                form().ComboBox5, form().ComboBox6}) {
+        QCOMPARE(items(form().ComboBox4),
+                 QStringList({"žádná", "Vycpávaná (2)", "Kožená (3)", "Šupinová (4)",
+                              "Kroužková (5)", "Plátová (6)", "Rytířská (7)", "Mitrilová (8)"}));
+        for (QComboBox* list : {form().ComboBox1, form().ComboBox2, form().ComboBox3,
+                                form().ComboBox4, form().ComboBox5, form().ComboBox6}) {
             QVERIFY(!list->isEditable());
             QCOMPARE(list->currentIndex(), 0);
         }
@@ -130,27 +134,29 @@ private slots:
         QVERIFY(!form().BitBtn1->isEnabled());
         QVERIFY(!form().BitBtn2->isEnabled());
         QVERIFY(form().BitBtn3->isEnabled() && form().BitBtn5->isEnabled());
-        QVERIFY(form().Label37->isHidden() && form().Shape3->isHidden() && form().Shape4->isHidden()
-                && form().Shape5->isHidden());
+        QVERIFY(form().Label37->isHidden() && form().Shape3->isHidden() &&
+                form().Shape4->isHidden() && form().Shape5->isHidden());
         QVERIFY(form().Memo1->isHidden());
 
-        for (const char* name : {"Label7", "Label10", "Label11", "Label16", "Label17", "Label18", "Label19",
-                                 "Label21", "Label22", "Label24", "Label29", "Label30", "Label63", "Label36",
-                                 "Label44", "Label50", "Label56"})
+        for (const char* name : {"Label7", "Label10", "Label11", "Label16", "Label17", "Label18",
+                                 "Label19", "Label21", "Label22", "Label24", "Label29", "Label30",
+                                 "Label63", "Label36", "Label44", "Label50", "Label56"})
             QCOMPARE(form().findChild<QLabel*>(name)->text(), QStringLiteral("N/A"));
-        for (const char* name : {"Label45", "Label46", "Label47", "Label51", "Label52", "Label53", "Label54",
-                                 "Label55", "Label57", "Label58", "Label59", "Label60", "Label61"})
+        for (const char* name :
+             {"Label45", "Label46", "Label47", "Label51", "Label52", "Label53", "Label54",
+              "Label55", "Label57", "Label58", "Label59", "Label60", "Label61"})
             QCOMPARE(form().findChild<QLabel*>(name)->text(), QStringLiteral("0"));
-        for (QLabel* field : {form().Label11, form().Label16, form().Label17, form().Label18, form().Label19})
+        for (QLabel* field :
+             {form().Label11, form().Label16, form().Label17, form().Label18, form().Label19})
             QCOMPARE(textColor(field), kRed);
 
         // Tab goes through the inputs and commands in the window's own order.
-        const QList<QWidget*> tabOrder = {form().ComboBox1, form().ComboBox2, form().Button1, form().Edit1,
-                                          form().BitBtn1, form().BitBtn2, form().BitBtn3, form().TrackBar1,
-                                          form().Button2, form().Memo1, form().ComboBox3, form().BitBtn5,
-                                          form().ComboBox5, form().ComboBox6, form().ComboBox4,
-                                          form().CheckBox1, form().RadioButton1, form().RadioButton2,
-                                          form().RadioButton3};
+        const QList<QWidget*> tabOrder = {
+            form().ComboBox1,    form().ComboBox2,    form().Button1,     form().Edit1,
+            form().BitBtn1,      form().BitBtn2,      form().BitBtn3,     form().TrackBar1,
+            form().Button2,      form().Memo1,        form().ComboBox3,   form().BitBtn5,
+            form().ComboBox5,    form().ComboBox6,    form().ComboBox4,   form().CheckBox1,
+            form().RadioButton1, form().RadioButton2, form().RadioButton3};
         for (int i = 0; i + 1 < tabOrder.size(); ++i) {
             QWidget* next = tabOrder[i]->nextInFocusChain();
             while (next->focusPolicy() == Qt::NoFocus || !tabOrder.contains(next))
@@ -221,17 +227,21 @@ private slots:
         QCOMPARE(SoundPlayer::takePlayRequests(), QStringList{"Success.wav"});
         QCOMPARE(MessageBox::takeShown().size(), 0);
         const QList<std::pair<const char*, QString>> fields = {
-            {"Label7", " Žofie "}, {"Label10", "Člověk Válečník"},
-            {"Label11", "15 / +2"}, {"Label16", "10 / 0"}, {"Label17", "16 / +2"},
-            {"Label18", "12 / 0"}, {"Label19", "8 / -1"},
-            {"Label21", "12"}, {"Label22", "0"}, {"Label24", "B"},
-            {"Label29", "12"}, {"Label30", "6"}, {"Label36", "150 zl"},
-            {"Label44", "Dvě šavle         "}, {"Label45", "10"}, {"Label46", "-2"}, {"Label47", "3"},
-            {"Label50", "Dlouhý luk"}, {"Label51", "5"}, {"Label52", "1"},
-            {"Label53", "15"}, {"Label54", "30"}, {"Label55", "50"},
-            {"Label56", "Pochodeň  "}, {"Label57", "1"}, {"Label58", "1"},
-            {"Label59", "4"}, {"Label60", "7"}, {"Label61", "10"},
-            {"Label63", "8"},
+            {"Label7", " Žofie "},  {"Label10", "Člověk Válečník"},
+            {"Label11", "15 / +2"}, {"Label16", "10 / 0"},
+            {"Label17", "16 / +2"}, {"Label18", "12 / 0"},
+            {"Label19", "8 / -1"},  {"Label21", "12"},
+            {"Label22", "0"},       {"Label24", "B"},
+            {"Label29", "12"},      {"Label30", "6"},
+            {"Label36", "150 zl"},  {"Label44", "Dvě šavle         "},
+            {"Label45", "10"},      {"Label46", "-2"},
+            {"Label47", "3"},       {"Label50", "Dlouhý luk"},
+            {"Label51", "5"},       {"Label52", "1"},
+            {"Label53", "15"},      {"Label54", "30"},
+            {"Label55", "50"},      {"Label56", "Pochodeň  "},
+            {"Label57", "1"},       {"Label58", "1"},
+            {"Label59", "4"},       {"Label60", "7"},
+            {"Label61", "10"},      {"Label63", "8"},
         };
         for (const auto& [name, text] : fields)
             QCOMPARE(form().findChild<QLabel*>(name)->text(), text);
@@ -266,12 +276,11 @@ private slots:
         QTest::addRow("wraps after the end marker")
             << QList<QByteArray>{"A", "B", "C", "0", "hidden"}
             << QStringList{"A", "A", "B", "C", "A", "B", "C", "A"};
-        QTest::addRow("no end marker") << QList<QByteArray>{"A", "B"}
-                                       << QStringList{"A", "A", "B", "", ""};
-        QTest::addRow("end marker first") << QList<QByteArray>{"0", "A"}
-                                          << QStringList{"", "", ""};
-        QTest::addRow("only near misses") << QList<QByteArray>{"0 ", " 0", "0"}
-                                          << QStringList{"0 ", "0 ", " 0", "0 "};
+        QTest::addRow("no end marker")
+            << QList<QByteArray>{"A", "B"} << QStringList{"A", "A", "B", "", ""};
+        QTest::addRow("end marker first") << QList<QByteArray>{"0", "A"} << QStringList{"", "", ""};
+        QTest::addRow("only near misses")
+            << QList<QByteArray>{"0 ", " 0", "0"} << QStringList{"0 ", "0 ", " 0", "0 "};
     }
 
     void tipsSequence()
@@ -388,7 +397,8 @@ private slots:
         moveOver(form().BitBtn3);
         QVERIFY(!warningShown());
 
-        for (QWidget* hider : {static_cast<QWidget*>(form().Button1), static_cast<QWidget*>(form().BitBtn5)}) {
+        for (QWidget* hider :
+             {static_cast<QWidget*>(form().Button1), static_cast<QWidget*>(form().BitBtn5)}) {
             moveOver(form().BitBtn2);
             QVERIFY(warningShown());
             moveOver(hider);

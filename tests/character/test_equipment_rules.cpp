@@ -22,15 +22,38 @@ struct MeleeRow
     const char* hands; // "none", "one", "both"
     const char* professions;
 };
+// clang-format off
 const MeleeRow kMelee[28] = {
-    {"none", "yyyyy"}, {"one", "yyyyy"},  {"one", "yyyyy"},  {"one", "yyyyy"},
-    {"one", "yyyyy"},  {"one", "yynny"},  {"one", "yynny"},  {"one", "yynny"},
-    {"one", "yynny"},  {"one", "ynnnn"},  {"one", "ynnnn"},  {"one", "ynnnn"},
-    {"one", "ynnnn"},  {"both", "yyyyy"}, {"both", "yynny"}, {"both", "yynny"},
-    {"both", "yynny"}, {"both", "yynny"}, {"both", "yynny"}, {"both", "yynny"},
-    {"both", "yynny"}, {"both", "ynnnn"}, {"both", "ynnnn"}, {"both", "ynnnn"},
-    {"both", "ynnnn"}, {"both", "ynnnn"}, {"both", "ynnnn"}, {"both", "ynnnn"},
+    {"none", "yyyyy"}, // 0
+    {"one",  "yyyyy"}, // 1
+    {"one",  "yyyyy"}, // 2
+    {"one",  "yyyyy"}, // 3
+    {"one",  "yyyyy"}, // 4
+    {"one",  "yynny"}, // 5
+    {"one",  "yynny"}, // 6
+    {"one",  "yynny"}, // 7
+    {"one",  "yynny"}, // 8
+    {"one",  "ynnnn"}, // 9
+    {"one",  "ynnnn"}, // 10
+    {"one",  "ynnnn"}, // 11
+    {"one",  "ynnnn"}, // 12
+    {"both", "yyyyy"}, // 13
+    {"both", "yynny"}, // 14
+    {"both", "yynny"}, // 15
+    {"both", "yynny"}, // 16
+    {"both", "yynny"}, // 17
+    {"both", "yynny"}, // 18
+    {"both", "yynny"}, // 19
+    {"both", "yynny"}, // 20
+    {"both", "ynnnn"}, // 21
+    {"both", "ynnnn"}, // 22
+    {"both", "ynnnn"}, // 23
+    {"both", "ynnnn"}, // 24
+    {"both", "ynnnn"}, // 25
+    {"both", "ynnnn"}, // 26
+    {"both", "ynnnn"}, // 27
 };
+// clang-format on
 
 const char* const kArmour[8] = {"yyyyy", "yyyny", "yyyny", "yyyny",
                                 "yyynn", "yynnn", "ynnnn", "ynnnn"};
@@ -40,12 +63,25 @@ struct RangedRow
     const char* races;
     const char* professions;
 };
+// clang-format off
 const RangedRow kRanged[15] = {
-    {"yyyyyyy", "yyyyy"}, {"yyyyyyy", "yyyny"}, {"nnnyyyy", "yyyny"}, {"yyyyyyy", "yyyny"},
-    {"nnnyyyy", "ynnnn"}, {"yyyyyyy", "yyyny"}, {"yyyyyyy", "yyyyy"}, {"yyyyyyy", "yyyyy"},
-    {"yyyyyyy", "yyyyy"}, {"yyyyyyy", "yyyyy"}, {"yyyyyyy", "yyyyy"}, {"yyyyyyy", "yyyyy"},
-    {"yyyyyyy", "yyyyy"}, {"yyyyyyy", "yyyyy"}, {"yyyyyyy", "yyyyy"},
+    {"yyyyyyy", "yyyyy"}, // 0
+    {"yyyyyyy", "yyyny"}, // 1
+    {"nnnyyyy", "yyyny"}, // 2
+    {"yyyyyyy", "yyyny"}, // 3
+    {"nnnyyyy", "ynnnn"}, // 4
+    {"yyyyyyy", "yyyny"}, // 5
+    {"yyyyyyy", "yyyyy"}, // 6
+    {"yyyyyyy", "yyyyy"}, // 7
+    {"yyyyyyy", "yyyyy"}, // 8
+    {"yyyyyyy", "yyyyy"}, // 9
+    {"yyyyyyy", "yyyyy"}, // 10
+    {"yyyyyyy", "yyyyy"}, // 11
+    {"yyyyyyy", "yyyyy"}, // 12
+    {"yyyyyyy", "yyyyy"}, // 13
+    {"yyyyyyy", "yyyyy"}, // 14
 };
+// clang-format on
 
 } // namespace
 
@@ -156,8 +192,8 @@ private slots:
                 for (int profession = 0; profession < 5; ++profession) {
                     QTest::addRow("%s %s %d", kRaces[race], kProfessions[profession], position)
                         << race << profession << position
-                        << (kRanged[position].races[race] == 'y'
-                            && kRanged[position].professions[profession] == 'y');
+                        << (kRanged[position].races[race] == 'y' &&
+                            kRanged[position].professions[profession] == 'y');
                 }
             }
         }
@@ -207,13 +243,13 @@ private slots:
             form().ComboBox4->setEnabled(startProfession != 3);
             form().CheckBox1->setEnabled(true);
             form().CheckBox1->setChecked(true);
-            for (QComboBox* list : {form().ComboBox3, form().ComboBox4, form().ComboBox5,
-                                    form().ComboBox6})
+            for (QComboBox* list :
+                 {form().ComboBox3, form().ComboBox4, form().ComboBox5, form().ComboBox6})
                 list->setCurrentIndex(1);
             chooseByUser(form().ComboBox2, profession);
             QCOMPARE(SoundPlayer::takePlayRequests(), QStringList());
-            for (QComboBox* list : {form().ComboBox3, form().ComboBox4, form().ComboBox5,
-                                    form().ComboBox6})
+            for (QComboBox* list :
+                 {form().ComboBox3, form().ComboBox4, form().ComboBox5, form().ComboBox6})
                 QCOMPARE(list->currentIndex(), 0);
             QCOMPARE(form().ComboBox4->isEnabled(), armourEnabled);
             QCOMPARE(form().CheckBox1->isEnabled(), shieldEnabled);
@@ -229,7 +265,8 @@ private slots:
         form().ComboBox6->setCurrentIndex(8);
         chooseByUser(form().ComboBox1, 4);
         QCOMPARE(SoundPlayer::takePlayRequests(), QStringList());
-        for (QComboBox* list : {form().ComboBox3, form().ComboBox4, form().ComboBox5, form().ComboBox6})
+        for (QComboBox* list :
+             {form().ComboBox3, form().ComboBox4, form().ComboBox5, form().ComboBox6})
             QCOMPARE(list->currentIndex(), 0);
         QVERIFY(!form().ComboBox4->isEnabled());
         QVERIFY(!form().CheckBox1->isEnabled());
