@@ -1,0 +1,20 @@
+#pragma once
+
+class QApplication;
+
+// Program-wide set-up that must come before any window: the fonts the layouts were drawn for
+// and the application icon.
+void prepareApplication(QApplication& app);
+
+// Creates Form1 ... Form7 in order, each with its creation handler. A creation handler that fails
+// shows the error box and start-up goes on with the next window.
+void createForms();
+
+// Shows the splash modally until its timer closes it.
+void showSplash();
+
+// Runs the main loop with the main menu as the main window, then destroys the windows.
+int runMainLoop(QApplication& app);
+
+// Destroys the windows in the reverse order of their creation.
+void destroyForms();

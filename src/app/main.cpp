@@ -1,0 +1,14 @@
+#include "ProgramInfo.h"
+#include "Startup.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kartak2"));
+    prepareApplication(app);
+    createForms();
+    showSplash();
+    return runMainLoop(app);
+}

@@ -1,0 +1,244 @@
+#include "Forms.h"
+#include "MessageBox.h"
+#include "ProgramInfo.h"
+#include "SoundPlayer.h"
+#include "Startup.h"
+#include "TForm1.h"
+#include "TForm2.h"
+#include "TForm3.h"
+#include "TForm6.h"
+#include "TForm7.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QStringList kDataFiles = {"version.ktd", "about.ktd", "Beta.ktd",
+                                "tips.ktd",    "Problem.wav", "Success.wav"};
+
+void writeRaw(const QString& name, const QByteArray& bytes)
+{
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+QStringList shownErrors()
+{
+    QStringList texts;
+    for (const auto& shown : MessageBox::takeShown())
+        texts << (shown.kind == MessageBox::Shown::Error ? "error: " : "info: ") + shown.text;
+    return texts;
+}
+
+// Closes the modal window that the next click opens, once it is shown.
+void closeWhenShown(QDialog* dialog)
+{
+    QTimer::singleShot(0, dialog, [dialog] { dialog->accept(); });
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+    QString m_previous;
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+    // A program folder with the built data files but the one left out.
+    void makeProgramFolder(const QString& without = {})
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        const QDir data(qEnvironmentVariable("KARTAK_DATA_DIR"));
+        for (const QString& name : kDataFiles) {
+            if (name != without)
+                QVERIFY(QFile::copy(data.filePath(name), m_dir->filePath(name)));
+        }
+        QDir::setCurrent(m_dir->path());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_previous = QDir::currentPath();
+        MessageBox::setRecording(true);
+        prepareApplication(*qApp);
+    }
+    void cleanup()
+    {
+        destroyForms();
+        VersionText.clear();
+        QDir::setCurrent(m_previous);
+        MessageBox::takeShown();
+    }
+
+    void createsEveryWindowInOrder()
+    {
+        makeProgramFolder();
+        createForms();
+        QVERIFY(Form1 && Form2 && Form3 && Form4 && Form5 && Form6 && Form7);
+        QCOMPARE(shownErrors(), QStringList{});
+        QVERIFY(!Form1->isVisible());
+        QVERIFY(!Form3->isVisible());
+        QCOMPARE(Form1->windowTitle(), QStringLiteral("Karták II"));
+        QVERIFY(!VersionText.isEmpty());
+        QCOMPARE(Form1->Label4->text(), VersionText);
+        QCOMPARE(Form3->ComboBox1->currentIndex(), 0);
+    }
+
+    void eachMissingFileGivesOneErrorBox_data()
+    {
+        QTest::addColumn<QString>("missing");
+        QTest::addColumn<QStringList>("errors");
+        const QString noSound = "error: Cannot find the specified file. Make sure the path and "
+                                "filename are correct.";
+        QTest::newRow("version.ktd") << "version.ktd" << QStringList{"error: File not found."};
+        QTest::newRow("about.ktd") << "about.ktd"
+                                   << QStringList{"error: Cannot open file about.ktd."};
+        QTest::newRow("Beta.ktd") << "Beta.ktd" << QStringList{};
+        QTest::newRow("tips.ktd") << "tips.ktd" << QStringList{};
+        QTest::newRow("Problem.wav") << "Problem.wav" << QStringList{noSound};
+        QTest::newRow("Success.wav") << "Success.wav" << QStringList{noSound};
+    }
+    void eachMissingFileGivesOneErrorBox()
+    {
+        QFETCH(QString, missing);
+        QFETCH(QStringList, errors);
+        makeProgramFolder(missing);
+        createForms();
+        QCOMPARE(shownErrors(), errors);
+        // Start-up went on: every window exists.
+        QVERIFY(Form1 && Form2 && Form3 && Form4 && Form5 && Form6 && Form7);
+        if (missing == "version.ktd") {
+            QCOMPARE(Form1->Label4->text(), "???");
+            QCOMPARE(VersionText, QString());
+        }
+        if (missing.endsWith(".wav"))
+            QCOMPARE(Form3->ComboBox1->currentIndex(), -1);
+    }
+
+    void badVersionFilesNeverStopTheStart_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("empty") << QByteArray() << "";
+        QTest::newRow("lines") << QByteArray("2.0\r\nmore\r\n") << "2.0";
+        QTest::newRow("garbage") << QByteArray("\x90\x81\x01\x1A\r\n", 5) << "\uFFFD\uFFFD\x01";
+        QTest::newRow("10 MB line") << QByteArray(10 * 1024 * 1024, 'x') << QString(10 * 1024 * 1024, 'x');
+    }
+    void badVersionFilesNeverStopTheStart()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, label);
+        makeProgramFolder();
+        writeRaw("version.ktd", bytes);
+        createForms();
+        QCOMPARE(shownErrors(), QStringList{});
+        QCOMPARE(VersionText, label);
+        QCOMPARE(Form1->Label4->text(), label.left(1024));
+        QVERIFY(Form1->Label4->geometry().right() < Form1->width());
+    }
+
+    void versionFolderInsteadOfFile()
+    {
+        makeProgramFolder("version.ktd");
+        QDir().mkdir("version.ktd");
+        createForms();
+        QCOMPARE(shownErrors(), QStringList{"error: File access denied."});
+        QCOMPARE(Form1->Label4->text(), "???");
+    }
+
+    void betaNotesAreReadAgainOnEveryClick()
+    {
+        makeProgramFolder();
+        createForms();
+        writeRaw("Beta.ktd", "first\r\nnotes\r\n");
+        closeWhenShown(Form6);
+        QTest::mouseClick(Form1->Button4, Qt::LeftButton);
+        QCOMPARE(Form6->Memo1->toPlainText(), "first\nnotes");
+
+        writeRaw("Beta.ktd", "edited\r\n");
+        closeWhenShown(Form6);
+        QTest::mouseClick(Form1->Button4, Qt::LeftButton);
+        QCOMPARE(Form6->Memo1->toPlainText(), "edited");
+
+        // Without the file the window stays hidden and keeps what it showed.
+        QFile::remove("Beta.ktd");
+        QTest::mouseClick(Form1->Button4, Qt::LeftButton);
+        QCOMPARE(shownErrors(), QStringList{"error: Cannot open file Beta.ktd."});
+        QVERIFY(!Form6->isVisible());
+        QCOMPARE(Form6->Memo1->toPlainText(), "edited");
+    }
+
+    void enterOpensTheCharacterWindowAndKeepsIt()
+    {
+        makeProgramFolder();
+        createForms();
+        Form1->show();
+        QVERIFY(QTest::qWaitForWindowActive(Form1));
+        QCOMPARE(QApplication::focusWidget(), Form1->Button1);
+        QTest::keyClick(Form1, Qt::Key_Return);
+        QVERIFY(Form3->isVisible());
+
+        Form3->Edit1->setText("Žofie");
+        Form3->close();
+        QVERIFY(!Form3->isVisible());
+        QTest::mouseClick(Form1->Button1, Qt::LeftButton);
+        QVERIFY(Form3->isVisible());
+        QCOMPARE(Form3->Edit1->text(), QStringLiteral("Žofie"));
+    }
+
+    void quitAndTheJokeEndTheProgram_data()
+    {
+        QTest::addColumn<bool>("joke");
+        QTest::newRow("Konec programu") << false;
+        QTest::newRow("double-click on verze") << true;
+    }
+    void quitAndTheJokeEndTheProgram()
+    {
+        QFETCH(bool, joke);
+        makeProgramFolder();
+        createForms();
+        Form1->show();
+        Form3->show(); // the character window being open changes nothing
+        QTimer::singleShot(0, Form1, [joke] {
+            if (joke)
+                QTest::mouseDClick(Form1->Label3, Qt::LeftButton);
+            else
+                QTest::mouseClick(Form1->Button3, Qt::LeftButton);
+        });
+        QTimer guard;
+        guard.setSingleShot(true);
+        connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        guard.start(5000);
+        QCOMPARE(QCoreApplication::exec(), 0);
+        const QStringList expected =
+            joke ? QStringList{"info: " + TForm1::JokeMessage} : QStringList{};
+        QCOMPARE(shownErrors(), expected);
+        QVERIFY(TForm1::JokeMessage.startsWith("Application KARTAK2.EXE caused general "
+                                               "protection fault at adress \"One Microsoft Way"));
+    }
+
+    void splashClosesItselfAfterItsTimer()
+    {
+        makeProgramFolder();
+        createForms();
+        QElapsedTimer shown;
+        shown.start();
+        showSplash();
+        QVERIFY(!Form7->isVisible());
+        QVERIFY2(shown.elapsed() >= 1000, "the splash went away too early");
+        QCOMPARE(Form7->cursor().shape(), Qt::WaitCursor);
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "test_startup.moc"
