@@ -39,6 +39,8 @@ constexpr int kBusyFontPoints = 12;
 
 TForm3::TForm3(QWidget* parent) : QWidget(parent)
 {
+    // The artwork lives in a static library, where nothing else would pull it into the program.
+    Q_INIT_RESOURCE(art);
     setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -343,6 +345,9 @@ void TForm3::ComboBox6Change()
 
 void TForm3::setBusy(bool busy)
 {
+    // Disabling the focused button would pass the focus on; it comes back with the button.
+    if (busy)
+        m_button1HadFocus = Button1->hasFocus();
     QFont font = Button1->font();
     font.setPixelSize(Fonts::pixelSizeForPoints(busy ? kBusyFontPoints : kGenerateFontPoints));
     Button1->setFont(font);
@@ -350,6 +355,8 @@ void TForm3::setBusy(bool busy)
     Button1->setEnabled(!busy);
     if (busy)
         Button1->repaint();
+    else if (m_button1HadFocus)
+        Button1->setFocus();
 }
 
 void TForm3::Button1Click()

@@ -99,6 +99,7 @@ private:
     TForm5* m_tipWindow = nullptr;
     Clock m_clock;
     bool m_userMovesSlider = false;
+    bool m_button1HadFocus = false;
     CombatNumbers m_generationResults;
     TipOfTheDay m_tipOfTheDay;
 };
