@@ -2,6 +2,7 @@
 # Sets up, builds and runs Karták II on Debian 12:
 #   tools/kartak.sh run    install what is missing, build, start the program
 #   tools/kartak.sh test   install what is missing, build, run every test
+#   tools/kartak.sh package  build the Debian package (build-release/kartak2_*.deb)
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -35,8 +36,13 @@ case "$mode" in
     cmake --build "$build_dir" -j "$jobs"
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure -j "$jobs"
     ;;
+  package)
+    cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DKARTAK_BUILD_TESTS=OFF
+    cmake --build build-release -j "$jobs"
+    cd build-release && cpack -G DEB
+    ;;
   *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|package" >&2
     exit 2
     ;;
 esac

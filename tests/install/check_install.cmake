@@ -1,0 +1,42 @@
+file(REMOVE_RECURSE ${STAGE})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${STAGE}
+  RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+
+set(appdir ${STAGE}/lib/kartak2)
+foreach(file kartak2 version.ktd about.ktd Beta.ktd tips.ktd Problem.wav Success.wav)
+  if(NOT EXISTS ${appdir}/${file})
+    message(FATAL_ERROR "missing beside the program: ${file}")
+  endif()
+endforeach()
+foreach(size 48 64 128 256)
+  if(NOT EXISTS ${STAGE}/share/icons/hicolor/${size}x${size}/apps/kartak2.png)
+    message(FATAL_ERROR "missing icon ${size}x${size}")
+  endif()
+endforeach()
+
+file(READ ${STAGE}/share/applications/kartak2.desktop entry)
+foreach(line "Name=Karták II" "Categories=Game;RolePlaying;" "Icon=kartak2"
+             "Exec=${appdir}/kartak2" "Path=${appdir}")
+  string(FIND "${entry}" "${line}\n" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "desktop entry lacks '${line}':\n${entry}")
+  endif()
+endforeach()
+
+file(READ ${STAGE}/bin/kartak2 launcher)
+string(FIND "${launcher}" "cd \"${appdir}\" && exec ./kartak2" at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "the launcher does not start the program in its folder:\n${launcher}")
+endif()
+
+# The installed data files are the built ones, byte for byte.
+foreach(file version.ktd tips.ktd)
+  file(SHA256 ${appdir}/${file} installed)
+  file(SHA256 ${BUILD_DIR}/${file} built)
+  if(NOT installed STREQUAL built)
+    message(FATAL_ERROR "${file} changed on installation")
+  endif()
+endforeach()
