@@ -2,6 +2,7 @@
 # Sets up, builds and runs Karták II on Debian 12:
 #   tools/kartak.sh run    install what is missing, build, start the program
 #   tools/kartak.sh test   install what is missing, build, run every test
+#   tools/kartak.sh bench    build optimised and print the performance figures
 #   tools/kartak.sh package  build the Debian package (build-release/kartak2_*.deb)
 set -euo pipefail
 
@@ -36,13 +37,18 @@ case "$mode" in
     cmake --build "$build_dir" -j "$jobs"
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure -j "$jobs"
     ;;
+  bench)
+    cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DKARTAK_BUILD_TESTS=ON
+    cmake --build build-bench -j "$jobs" --target bench_kartak
+    exec build-bench/bench/bench_kartak
+    ;;
   package)
     cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DKARTAK_BUILD_TESTS=OFF
     cmake --build build-release -j "$jobs"
     cd build-release && cpack -G DEB
     ;;
   *)
-    echo "usage: $0 run|test|package" >&2
+    echo "usage: $0 run|test|bench|package" >&2
     exit 2
     ;;
 esac

@@ -1,0 +1,103 @@
+// Figures a user feels: start-up's window creation, one generation, one HTML export, memory.
+// Runs offscreen in a scratch copy of the program folder.
+#include "Forms.h"
+#include "HtmlSheet.h"
+#include "MessageBox.h"
+#include "SaveDialog.h"
+#include "SoundPlayer.h"
+#include "Startup.h"
+#include "TForm3.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+double median(std::vector<double> samples)
+{
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
+
+template <typename F> std::vector<double> timeRuns(int runs, F&& body)
+{
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        body();
+        ms.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    return ms;
+}
+
+long peakResidentKiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir folder;
+    for (const char* name : {"version.ktd", "about.ktd", "Beta.ktd", "tips.ktd", "Problem.wav",
+                             "Success.wav"})
+        QFile::copy(QDir(KARTAK_DATA_DIR).filePath(name), folder.filePath(name));
+    QDir::setCurrent(folder.path());
+    MessageBox::setRecording(true);
+    prepareApplication(app);
+
+    QElapsedTimer cold;
+    cold.start();
+    createForms();
+    const double firstCreation = cold.nsecsElapsed() / 1e6;
+    destroyForms();
+    const auto creations = timeRuns(20, [] {
+        createForms();
+        destroyForms();
+    });
+    createForms();
+
+    const auto generations = timeRuns(2000, [] { Form3->Button1->click(); });
+
+    const QString sheet = folder.filePath("sheet.htm");
+    const auto exports = timeRuns(500, [&] {
+        SaveDialog::setNextAnswer(sheet);
+        Form3->BitBtn2->click();
+    });
+    // The same sheet built in memory, without the file system's durable write.
+    HtmlSheet::Input input;
+    input.combat = Form3->generationResults();
+    input.money = Form3->TrackBar1->value();
+    input.sheet.name = Form3->Label7->text();
+    input.sheet.raceAndProfession = Form3->Label10->text();
+    QByteArray bytes;
+    const auto writes = timeRuns(5000, [&] { bytes = HtmlSheet::bytes(input); });
+    SoundPlayer::takePlayRequests();
+    MessageBox::takeShown();
+
+    std::printf("Karták II benchmarks (offscreen, median of runs)\n");
+    std::printf("  create all seven windows, first time  %8.2f ms\n", firstCreation);
+    std::printf("  create all seven windows, again       %8.2f ms  (20 runs)\n", median(creations));
+    std::printf("  one click on \"Generuj!\"               %8.3f ms  (2000 runs)\n",
+                median(generations));
+    std::printf("  one HTML export to a file             %8.3f ms  (500 runs)\n", median(exports));
+    std::printf("  the HTML sheet's bytes alone          %8.3f ms  (5000 runs, %d bytes)\n",
+                median(writes), int(bytes.size()));
+    std::printf("  peak resident memory                  %8.1f MB\n", peakResidentKiB() / 1024.0);
+    destroyForms();
+    return 0;
+}
