@@ -3,9 +3,9 @@
 #include <QColor>
 #include <QWidget>
 
-// A plain rectangle: the frames around the sheet and its boxes, and the red bracket of the
-// overwrite warning. Its border is drawn inside its bounds, penWidth pixels thick; an unfilled
-// shape lets whatever lies beneath show through.
+// A plain rectangle: the frames of the borderless windows, the frames around the sheet and its
+// boxes, and the red bracket of the overwrite warning. Its border is drawn inside its bounds,
+// penWidth pixels thick; an unfilled shape lets whatever lies beneath show through.
 class TShape : public QWidget
 {
     Q_OBJECT
