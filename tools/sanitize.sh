@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer (Debug) and runs the
+# whole test suite headless:
+#   tools/sanitize.sh
+# Any sanitizer report ends its test with a failure. Leaks are reported too, except the ones
+# inside system libraries listed in tools/lsan.supp.
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+build_dir=${KARTAK_SANITIZE_BUILD_DIR:-build-asan}
+
+packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
+          libgl-dev fonts-liberation)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc 2>/dev/null || echo 2)
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Debug -DKARTAK_SANITIZE=ON -DKARTAK_BUILD_TESTS=ON
+cmake --build "$build_dir" -j "$jobs"
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:fast_unwind_on_malloc=0:check_initialization_order=1:detect_stack_use_after_return=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+export LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp:print_suppressions=0
+ctest --test-dir "$build_dir" --output-on-failure -j "$jobs"
