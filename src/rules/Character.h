@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QString>
 
 #include <array>
@@ -56,11 +55,19 @@ struct CombatNumbers
     int defenceNumber = 0;
 };
 
-// The text of one sheet field, with a colour where the field has one.
+// The colours an attribute field is drawn in; the window maps them to real colours.
+enum class FieldColor
+{
+    WindowText, // the system's window-text colour
+    Red,        // FF0000 hex
+    Green,      // 008000 hex
+};
+
+// The text of one sheet field, with its colour.
 struct FieldText
 {
     QString text;
-    QColor color; // invalid = the window-text colour
+    FieldColor color = FieldColor::WindowText;
 };
 
 // The sheet fields' texts as the character window shows them and the exporters read them.

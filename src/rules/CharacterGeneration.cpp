@@ -54,13 +54,13 @@ QString attributeText(int value, int bonus)
     return QString::number(value) + QStringLiteral(" / ") + bonusText;
 }
 
-QColor attributeColor(int value)
+FieldColor attributeColor(int value)
 {
     if (value >= 13)
-        return QColor(0x00, 0x80, 0x00);
+        return FieldColor::Green;
     if (value >= 10)
-        return QColor();
-    return QColor(0xFF, 0x00, 0x00);
+        return FieldColor::WindowText;
+    return FieldColor::Red;
 }
 
 QString moneyText(int money)
@@ -93,7 +93,7 @@ GenerationResult generateCharacter(const Choices& choices, quint32 seed)
     GenerationResult result;
     result.character = rollCharacter(choices.race, choices.profession, random);
     result.sheet = sheetTexts(choices, result.character);
-    result.combat = combatNumbers(choices, result.character.bonuses[Sila],
-                                  result.character.bonuses[Obratnost]);
+    result.combat =
+        combatNumbers(choices, result.character.bonuses[Sila], result.character.bonuses[Obratnost]);
     return result;
 }

@@ -4,7 +4,6 @@
 #include "Random.h"
 #include "RulesTables.h"
 
-#include <QColor>
 #include <QString>
 
 // Rolling a character and deriving its sheet. Everything here is pure: the seed comes in, the
@@ -21,13 +20,14 @@ Character rollCharacter(int race, int profession, Random& random);
 
 // "16 / +2", "11 / 0", "8 / -1"
 QString attributeText(int value, int bonus);
-// Red up to 9, green from 13; the invalid colour stands for the window-text colour.
-QColor attributeColor(int value);
+// Red up to 9, the window-text colour from 10 to 12, green from 13.
+FieldColor attributeColor(int value);
 
 // "150 zl"
 QString moneyText(int money);
 
 SheetTexts sheetTexts(const Choices& choices, const Character& character);
 
-// One press of "Generuj!": seeds a fresh generator, rolls, derives, and computes the combat numbers.
+// One press of "Generuj!": seeds a fresh generator, rolls, derives, and computes the combat
+// numbers.
 GenerationResult generateCharacter(const Choices& choices, quint32 seed);

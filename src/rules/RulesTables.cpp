@@ -6,8 +6,7 @@
 
 namespace {
 
-template <typename T, std::size_t N>
-const T& lookUp(const std::array<T, N>& table, int position)
+template <typename T, std::size_t N> const T& lookUp(const std::array<T, N>& table, int position)
 {
     if (position < 0 || std::size_t(position) >= N)
         throw std::out_of_range("List index out of bounds (" + std::to_string(position) + ")");
@@ -19,8 +18,7 @@ QString toQString(std::u16string_view text)
     return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
 }
 
-template <std::size_t N>
-QStringList toList(const std::array<std::u16string_view, N>& items)
+template <std::size_t N> QStringList toList(const std::array<std::u16string_view, N>& items)
 {
     QStringList list;
     list.reserve(qsizetype(N));
@@ -31,13 +29,13 @@ QStringList toList(const std::array<std::u16string_view, N>& items)
 
 // Síla, Obratnost, Odolnost, Inteligence, Charisma
 constexpr std::array<AttributeRanges, RaceCount> RaceRanges{{
-    {{{3, 8}, {11, 16}, {8, 13}, {10, 15}, {8, 18}}},   // Hobit
-    {{{5, 10}, {10, 15}, {10, 15}, {9, 14}, {7, 12}}},  // Kudůk
-    {{{7, 12}, {7, 12}, {12, 17}, {8, 13}, {7, 12}}},   // Trpaslík
-    {{{6, 11}, {10, 15}, {6, 11}, {12, 17}, {8, 18}}},  // Elf
-    {{{6, 16}, {9, 14}, {9, 14}, {10, 15}, {2, 17}}},   // Člověk
-    {{{10, 15}, {8, 13}, {11, 16}, {6, 11}, {1, 16}}},  // Barbar
-    {{{11, 16}, {5, 10}, {13, 18}, {2, 7}, {1, 11}}},   // Kroll
+    {{{3, 8}, {11, 16}, {8, 13}, {10, 15}, {8, 18}}},  // Hobit
+    {{{5, 10}, {10, 15}, {10, 15}, {9, 14}, {7, 12}}}, // Kudůk
+    {{{7, 12}, {7, 12}, {12, 17}, {8, 13}, {7, 12}}},  // Trpaslík
+    {{{6, 11}, {10, 15}, {6, 11}, {12, 17}, {8, 18}}}, // Elf
+    {{{6, 16}, {9, 14}, {9, 14}, {10, 15}, {2, 17}}},  // Člověk
+    {{{10, 15}, {8, 13}, {11, 16}, {6, 11}, {1, 16}}}, // Barbar
+    {{{11, 16}, {5, 10}, {13, 18}, {2, 7}, {1, 11}}},  // Kroll
 }};
 
 constexpr std::array<AttributeValues, RaceCount> RaceCorrections{{
@@ -53,15 +51,15 @@ constexpr std::array<AttributeValues, RaceCount> RaceCorrections{{
 constexpr MagicPointRule NoMagic{};
 
 constexpr std::array<ProfessionRules, ProfessionCount> Professions{{
-    {{Sila, {13, 18}}, {Odolnost, {13, 18}}, 10, NoMagic},                         // Válečník
-    {{Sila, {11, 16}}, {Inteligence, {12, 17}}, 8, NoMagic},                       // Hraničář
-    {{Obratnost, {13, 18}}, {Odolnost, {12, 17}}, 7, {true, Obratnost, 17}},       // Alchymista
-    {{Inteligence, {14, 19}}, {Charisma, {13, 18}}, 6, {true, Inteligence, 18}},   // Kouzelník
-    {{Obratnost, {14, 19}}, {Charisma, {12, 17}}, 6, NoMagic},                     // Zloděj
+    {{Sila, {13, 18}}, {Odolnost, {13, 18}}, 10, NoMagic},                       // Válečník
+    {{Sila, {11, 16}}, {Inteligence, {12, 17}}, 8, NoMagic},                     // Hraničář
+    {{Obratnost, {13, 18}}, {Odolnost, {12, 17}}, 7, {true, Obratnost, 17}},     // Alchymista
+    {{Inteligence, {14, 19}}, {Charisma, {13, 18}}, 6, {true, Inteligence, 18}}, // Kouzelník
+    {{Obratnost, {14, 19}}, {Charisma, {12, 17}}, 6, NoMagic},                   // Zloděj
 }};
 
 constexpr std::array<RaceTraits, RaceCount> Races{{
-    {u'A', 0, 5, NoWeapon, {3, 4}},       // Hobit: Lehká and Těžká kuše
+    {u'A', 0, 5, NoWeapon, {3, 4}},         // Hobit: Lehká and Těžká kuše
     {u'A', 0, 5, 7, {NoWeapon, NoWeapon}},  // Kudůk: Sekera
     {u'A', 5, 0, 16, {NoWeapon, NoWeapon}}, // Trpaslík: Válečná sekera
     {u'B', 0, 5, NoWeapon, {2, NoWeapon}},  // Elf: Dlouhý luk
@@ -183,7 +181,7 @@ constexpr std::array<std::u16string_view, RangedWeaponCount> RangedItems{
 };
 
 constexpr std::array<std::u16string_view, ArmourCount> ArmourItems{
-    u"žádná",        u"Vycpávaná (2)", u"Kožená (3)",   u"Šupinová (4)",
+    u"žádná",         u"Vycpávaná (2)", u"Kožená (3)",   u"Šupinová (4)",
     u"Kroužková (5)", u"Plátová (6)",   u"Rytířská (7)", u"Mitrilová (8)",
 };
 
@@ -270,8 +268,8 @@ bool hasRaceMeleeBonus(int race, int meleePosition)
 bool hasRaceRangedBonus(int race, int rangedPosition)
 {
     const auto& bonusWeapons = raceTraits(race).rangedBonusWeapons;
-    return rangedPosition != NoWeapon &&
-           std::find(bonusWeapons.begin(), bonusWeapons.end(), rangedPosition) != bonusWeapons.end();
+    return rangedPosition != NoWeapon && std::find(bonusWeapons.begin(), bonusWeapons.end(),
+                                                   rangedPosition) != bonusWeapons.end();
 }
 
 QString raceName(int race)

@@ -12,8 +12,8 @@
 // The game's fixed tables, indexed by the positions in the character window's lists. Every lookup
 // by position throws std::out_of_range for a position outside its table.
 
-inline constexpr int RaceCount = 7;         // Hobit .. Kroll
-inline constexpr int ProfessionCount = 5;   // Válečník .. Zloděj
+inline constexpr int RaceCount = 7;       // Hobit .. Kroll
+inline constexpr int ProfessionCount = 5; // Válečník .. Zloděj
 inline constexpr int MeleeWeaponCount = 28;
 inline constexpr int RangedWeaponCount = 15;
 inline constexpr int ArmourCount = 8;
@@ -63,8 +63,8 @@ struct RaceTraits
     char16_t sizeClass;
     int perceptionObjectsBonus;
     int perceptionMechanismsBonus;
-    int meleeBonusWeapon;                   // melee position or NoWeapon
-    std::array<int, 2> rangedBonusWeapons;  // ranged positions or NoWeapon
+    int meleeBonusWeapon;                  // melee position or NoWeapon
+    std::array<int, 2> rangedBonusWeapons; // ranged positions or NoWeapon
 };
 
 struct MeleeWeapon

@@ -23,11 +23,11 @@ void TestRandom::draws_data()
 
     // 0 -> 1 -> 134775814 -> 134775814 * 134775813 + 1 = 4229256 * 2^32 + 3698175007;
     // 3698175007 * 16 / 2^32 = 13.78
-    QTest::newRow("seed 0, n = 16") << quint32(0) << QList<int>{16, 16, 16} << QList<int>{0, 0, 13}
-                                    << quint32(3698175007u);
+    QTest::newRow("seed 0, n = 16")
+        << quint32(0) << QList<int>{16, 16, 16} << QList<int>{0, 0, 13} << quint32(3698175007u);
     // 1000 * 134775813 + 1 = 134775813001 = 31 * 2^32 + 1631826825; 1631826825 * 16 / 2^32 = 6.08
-    QTest::newRow("wraps past 2^32") << quint32(1000) << QList<int>{16} << QList<int>{6}
-                                     << quint32(1631826825u);
+    QTest::newRow("wraps past 2^32")
+        << quint32(1000) << QList<int>{16} << QList<int>{6} << quint32(1631826825u);
     // (2^32 - 1) * 134775813 + 1 = -134775812 = 4160191484 (mod 2^32); * 16 / 2^32 = 15.50;
     // then 4160191484 * 134775813 + 1 = 866343917 (mod 2^32); * 100 / 2^32 = 20.17
     QTest::newRow("largest seed") << quint32(0xFFFFFFFFu) << QList<int>{16, 100}
@@ -35,8 +35,8 @@ void TestRandom::draws_data()
     // 134775814 * 6 / 2^32 = 0.19; 3698175007 * 6 / 2^32 = 5.17; then 870078620 * 11 / 2^32 = 2.23
     QTest::newRow("mixed bounds") << quint32(1) << QList<int>{16, 6, 11} << QList<int>{0, 5, 2}
                                   << quint32(870078620u);
-    QTest::newRow("n = 1 is always 0") << quint32(0xFFFFFFFFu) << QList<int>{1, 1} << QList<int>{0, 0}
-                                       << quint32(866343917u);
+    QTest::newRow("n = 1 is always 0")
+        << quint32(0xFFFFFFFFu) << QList<int>{1, 1} << QList<int>{0, 0} << quint32(866343917u);
 }
 
 void TestRandom::draws()
