@@ -1,0 +1,280 @@
+#!/usr/bin/env bash
+# Checks that the Debian package installs and starts on a fresh Debian 12 (bookworm):
+#   sudo tools/verify-deb.sh [-c CACHE_DIR] [-o OUT_DIR] [-r] [PACKAGE.deb]
+#
+#   PACKAGE.deb  default: the newest build-release/kartak2_*.deb (tools/kartak.sh package)
+#   -c DIR       where the bare bookworm root is kept between runs (default /var/tmp/kartak2-deb-root);
+#                DIR/base is made once with debootstrap, DIR/root is a fresh copy for every run
+#   -o DIR       where the screenshots and logs go (default /tmp/kartak2-verify-deb)
+#   -r           let apt install the package's Recommends too; by default they are left out, so the
+#                package's Depends alone have to bring everything the program needs
+#   MIRROR, SECURITY_MIRROR (environment) override the Debian mirrors
+#
+# In the copied root it installs the package with apt (which resolves its Depends), checks the
+# installed files, the icons and the desktop entry (desktop-file-validate), then starts the program
+# under Xvfb twice, once by the launcher /usr/bin/kartak2 and once as the desktop entry's Exec in its
+# Path, each time as an ordinary user, and takes a screenshot of the main menu after four seconds.
+# Look at the screenshots: the main menu must show its picture and its Czech texts.
+# Exits 0 when every check passed. Needs root (debootstrap, chroot, mounts) and the network to
+# reach the Debian mirror; it is a release check, not a test for CI.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+cache_dir=/var/tmp/kartak2-deb-root
+out_dir=/tmp/kartak2-verify-deb
+recommends=--no-install-recommends
+mirror=${MIRROR:-http://deb.debian.org/debian}
+security_mirror=${SECURITY_MIRROR:-http://deb.debian.org/debian-security}
+
+usage() {
+  sed -n '3,11p' "$0" | sed 's/^# \{0,1\}//' >&2
+  exit 2
+}
+
+while getopts "c:o:rh" opt; do
+  case "$opt" in
+    c) cache_dir=$OPTARG ;;
+    o) out_dir=$OPTARG ;;
+    r) recommends= ;;
+    *) usage ;;
+  esac
+done
+shift $((OPTIND - 1))
+[ $# -le 1 ] || usage
+
+if [ $# -eq 1 ]; then
+  deb=$1
+else
+  deb=$(ls -t "$here"/../build-release/kartak2_*.deb 2>/dev/null | head -n 1 || true)
+fi
+[ -n "$deb" ] && [ -f "$deb" ] || { echo "no package found; build one with tools/kartak.sh package" >&2; exit 2; }
+deb=$(cd "$(dirname "$deb")" && pwd)/$(basename "$deb")
+
+[ "$(id -u)" -eq 0 ] || { echo "run as root (debootstrap, chroot and mounts need it)" >&2; exit 2; }
+
+# Everything below runs in a mount namespace of its own: the mounts made for the chroot disappear
+# with it, whatever way the script ends.
+if [ -z "${KARTAK_VERIFY_NS:-}" ]; then
+  export KARTAK_VERIFY_NS=1
+  cache_dir=$(mkdir -p "$cache_dir" && cd "$cache_dir" && pwd)
+  out_dir=$(mkdir -p "$out_dir" && cd "$out_dir" && pwd)
+  args=(-c "$cache_dir" -o "$out_dir")
+  [ -n "$recommends" ] || args+=(-r)
+  exec unshare --mount --propagation private "$0" "${args[@]}" "$deb"
+fi
+
+base=$cache_dir/base
+root=$cache_dir/root
+mkdir -p "$out_dir"
+failures=0
+
+step() { printf '\n== %s\n' "$*"; }
+pass() { printf 'ok   %s\n' "$*"; }
+fail() { printf 'FAIL %s\n' "$*"; failures=$((failures + 1)); }
+in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
+  DEBIAN_FRONTEND=noninteractive "$@"; }
+
+# --- the bare bookworm root, made once --------------------------------------------------------
+if [ ! -f "$base/.kartak2-base-ready" ]; then
+  step "Making a bare Debian 12 root in $base"
+  command -v debootstrap >/dev/null || {
+    apt-get update
+    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends debootstrap
+  }
+  rm -rf "$base"
+  if ! debootstrap --variant=minbase bookworm "$base" "$mirror" > "$out_dir/debootstrap.log" 2>&1; then
+    tail -n 30 "$out_dir/debootstrap.log"
+    echo "debootstrap failed" >&2
+    exit 1
+  fi
+  cat > "$base/etc/apt/sources.list" <<EOF
+deb $mirror bookworm main
+deb $mirror bookworm-updates main
+deb $security_mirror bookworm-security main
+EOF
+  touch "$base/.kartak2-base-ready"
+fi
+
+# --- a fresh copy for this run ----------------------------------------------------------------
+if findmnt -rn -o TARGET | grep -q "^$root\(/\|\$\)"; then
+  echo "something is still mounted under $root; unmount it first" >&2
+  exit 1
+fi
+step "Copying the bare root to $root"
+rm -rf "$root"
+cp -a "$base" "$root"
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+
+pids=()
+cleanup() {
+  local pid
+  for pid in "${pids[@]}"; do
+    kill "$pid" 2>/dev/null || true
+  done
+  for pid in "${pids[@]}"; do
+    wait "$pid" 2>/dev/null || true
+  done
+  for m in dev/shm dev/pts dev proc; do
+    mountpoint -q "$root/$m" && umount "$root/$m"
+  done
+  return 0
+}
+trap cleanup EXIT
+mount -t proc proc "$root/proc"
+mount --bind /dev "$root/dev"
+mount -t devpts -o newinstance,ptmxmode=0666 devpts "$root/dev/pts"
+mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
+
+# --- install ----------------------------------------------------------------------------------
+step "The package"
+ls -l "$deb"
+dpkg-deb -f "$deb" Package Version Installed-Size Depends Recommends
+
+step "apt-get install ${recommends:+$recommends }./$(basename "$deb")"
+in_root apt-get update -q
+in_root dpkg-query -W -f='${Package}\n' | sort > "$out_dir/packages-before.txt"
+cp "$deb" "$root/tmp/"
+if in_root apt-get install -y -q $recommends "/tmp/$(basename "$deb")" > "$out_dir/apt-install.log" 2>&1; then
+  pass "installed"
+else
+  tail -n 30 "$out_dir/apt-install.log"
+  fail "apt-get install"
+  exit 1
+fi
+in_root dpkg-query -W -f='${Package}\n' | sort > "$out_dir/packages-after.txt"
+echo "$(comm -13 "$out_dir/packages-before.txt" "$out_dir/packages-after.txt" | wc -l) packages" \
+  "came with it (list in $out_dir/packages-added.txt)"
+comm -13 "$out_dir/packages-before.txt" "$out_dir/packages-after.txt" > "$out_dir/packages-added.txt"
+
+step "Installed files"
+appdir=/usr/lib/kartak2
+for f in /usr/bin/kartak2 $appdir/kartak2; do
+  [ -x "$root$f" ] && pass "$f" || fail "$f is missing or not executable"
+done
+for f in version.ktd about.ktd Beta.ktd tips.ktd Problem.wav Success.wav; do
+  [ -f "$root$appdir/$f" ] && pass "$appdir/$f" || fail "$appdir/$f is missing"
+done
+entry=/usr/share/applications/kartak2.desktop
+[ -f "$root$entry" ] && pass "$entry" || fail "$entry is missing"
+
+step "Shared libraries and Qt plugins resolve"
+qtplugins=/usr/lib/x86_64-linux-gnu/qt6/plugins
+for lib in $appdir/kartak2 $qtplugins/platforms/libqxcb.so $qtplugins/multimedia/*.so; do
+  if [ ! -e "$root$lib" ]; then
+    fail "$lib is missing"
+  elif missing=$(in_root ldd "$lib" | grep "not found"); then
+    fail "$lib lacks: $missing"
+  else
+    pass "$lib"
+  fi
+done
+in_root fc-match "Liberation Sans" | grep -q "Liberation" && pass "font: $(in_root fc-match 'Liberation Sans')" \
+  || fail "Liberation Sans is not installed"
+
+# Only now the tools for the check, so that they cannot bring in something the program lacks.
+step "Tools for the check: xvfb xdotool imagemagick desktop-file-utils"
+in_root apt-get install -y -q --no-install-recommends xvfb xdotool imagemagick \
+  desktop-file-utils > "$out_dir/apt-tools.log" 2>&1 || { tail -n 30 "$out_dir/apt-tools.log"; exit 1; }
+
+step "Desktop entry and icons"
+cat "$root$entry"
+if out=$(in_root desktop-file-validate "$entry" 2>&1); then
+  pass "desktop-file-validate${out:+ (hints: $out)}"
+else
+  fail "desktop-file-validate: $out"
+fi
+for size in 48 64 128 256; do
+  icon=/usr/share/icons/hicolor/${size}x${size}/apps/kartak2.png
+  if [ -f "$root$icon" ]; then
+    got=$(in_root identify -format '%m %wx%h' "$icon" 2>/dev/null || echo unreadable)
+    [ "$got" = "PNG ${size}x${size}" ] && pass "$icon ($got)" || fail "$icon is $got"
+  else
+    fail "$icon is missing"
+  fi
+done
+
+# --- start it as an ordinary user under Xvfb --------------------------------------------------
+in_root useradd --create-home --shell /bin/sh player
+uid=$(in_root id -u player)
+in_root install -d -o player -g player -m 0700 /tmp/runtime-player
+
+step "Starting Xvfb"
+: > "$out_dir/xvfb.log"
+in_root Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+  3> "$out_dir/display" 2> "$out_dir/xvfb.log" &
+pids+=($!)
+for _ in $(seq 50); do
+  [ -s "$out_dir/display" ] && break
+  sleep 0.2
+done
+display=:$(head -n 1 "$out_dir/display" 2>/dev/null)
+[ "$display" != ":" ] || { cat "$out_dir/xvfb.log"; fail "Xvfb did not start"; exit 1; }
+pass "Xvfb on $display"
+
+as_player() {
+  chroot --userspec="$uid:$uid" "$root" env -i PATH=/usr/bin:/bin LANG=C.UTF-8 HOME=/home/player \
+    USER=player LOGNAME=player XDG_RUNTIME_DIR=/tmp/runtime-player DISPLAY="$display" "$@"
+}
+
+# start_and_look NAME COMMAND...: starts the program, waits past the splash, checks that it still
+# runs with its main window shown, takes a screenshot and ends it.
+start_and_look() {
+  local name=$1
+  shift
+  step "Starting by $name: $*"
+  as_player "$@" > "$out_dir/$name.log" 2>&1 &
+  local pid=$!
+  pids+=("$pid")
+  sleep 4
+  if ! kill -0 "$pid" 2>/dev/null; then
+    wait "$pid" && status=0 || status=$?
+    cat "$out_dir/$name.log"
+    fail "$name: the program ended within four seconds (status $status)"
+    return
+  fi
+  pass "$name: still running after four seconds"
+  local windows
+  windows=$(in_root env DISPLAY="$display" xdotool search --onlyvisible --name '^Karták II$' || true)
+  if [ -n "$windows" ]; then
+    local w
+    w=$(echo "$windows" | head -n 1)
+    pass "$name: main window '$(in_root env DISPLAY="$display" xdotool getwindowname "$w")'" \
+      "$(in_root env DISPLAY="$display" xdotool getwindowgeometry "$w" | tail -n 2 | tr -s ' \n' ' ')"
+  else
+    fail "$name: no visible window named 'Karták II'"
+  fi
+  in_root env DISPLAY="$display" import -window root "/tmp/$name.png"
+  cp "$root/tmp/$name.png" "$out_dir/$name.png"
+  local colours
+  colours=$(in_root convert "/tmp/$name.png" -format '%k' info:)
+  if [ "$colours" -gt 64 ]; then
+    pass "$name: screenshot $out_dir/$name.png ($colours colours)"
+  else
+    fail "$name: screenshot $out_dir/$name.png has only $colours colours; is the picture missing?"
+  fi
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  if [ -s "$out_dir/$name.log" ]; then
+    echo "-- what the program printed:"
+    cat "$out_dir/$name.log"
+  fi
+}
+
+start_and_look launcher /usr/bin/kartak2
+
+# The desktop entry's way: Exec run in Path, with any field codes (%f, %U ...) dropped.
+exec_line=$(sed -n 's/^Exec=//p' "$root$entry" | head -n 1 | sed 's/ *%[a-zA-Z]//g')
+path_line=$(sed -n 's/^Path=//p' "$root$entry" | head -n 1)
+if [ -n "$exec_line" ] && [ -n "$path_line" ]; then
+  start_and_look desktop-entry sh -c "cd '$path_line' && exec $exec_line"
+else
+  fail "the desktop entry lacks Exec or Path"
+fi
+
+step "Result"
+if [ "$failures" -eq 0 ]; then
+  echo "all checks passed; look at $out_dir/launcher.png and $out_dir/desktop-entry.png"
+  exit 0
+fi
+echo "$failures check(s) failed; logs and screenshots in $out_dir"
+exit 1
