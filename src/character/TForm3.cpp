@@ -35,6 +35,15 @@ const QString kBusyCaption = QStringLiteral("-=-=-Počkejte-=-=-");
 constexpr int kGenerateFontPoints = 8;
 constexpr int kBusyFontPoints = 12;
 
+// A sheet field tells assistive tools its caption with its value ("Síla 16 / +2"), as the eye
+// reads the two side by side; the form gives each field its pattern.
+void nameSheetField(QLabel* field)
+{
+    const QString pattern = field->property("accessibleNameFormat").toString();
+    if (!pattern.isEmpty())
+        field->setAccessibleName(pattern.arg(field->text()));
+}
+
 } // namespace
 
 TForm3::TForm3(QWidget* parent) : QWidget(parent)
@@ -67,7 +76,11 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent)
     SaveDialog1.fileName = QStringLiteral("*.htm");
 
     fitLabelsToText();
+    const QList<QLabel*> labels = findChildren<QLabel*>();
+    for (QLabel* label : labels)
+        nameSheetField(label);
     installDefaultButton(this, Button1);
+    makeRadioGroupOneTabStop();
     connectHandlers();
     ComboBox1->setFocus();
 }
@@ -83,6 +96,18 @@ void TForm3::fitLabelsToText()
         if (label->wordWrap() || label->text().isEmpty())
             continue;
         label->resize(label->sizeHint().width(), qMax(label->height(), label->sizeHint().height()));
+    }
+}
+
+void TForm3::makeRadioGroupOneTabStop()
+{
+    // As in any radio group, Tab stops at the checked button and the arrow keys move the choice.
+    for (QRadioButton* radio : {RadioButton1, RadioButton2, RadioButton3}) {
+        const auto takeTabStop = [radio](bool checked) {
+            radio->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+        };
+        takeTabStop(radio->isChecked());
+        connect(radio, &QRadioButton::toggled, radio, takeTabStop);
     }
 }
 
@@ -444,13 +469,23 @@ void TForm3::setField(QLabel* field, const QString& text)
 {
     field->setText(text);
     field->adjustSize();
+    nameSheetField(field);
 }
 
-void TForm3::setFieldColor(QLabel* field, const QColor& color)
+void TForm3::setFieldColor(QLabel* field, FieldColor color)
 {
     QPalette palette = field->palette();
-    palette.setColor(QPalette::WindowText,
-                     color.isValid() ? color : this->palette().color(QPalette::WindowText));
+    switch (color) {
+    case FieldColor::Red:
+        palette.setColor(QPalette::WindowText, QColor(0xFF, 0x00, 0x00));
+        break;
+    case FieldColor::Green:
+        palette.setColor(QPalette::WindowText, QColor(0x00, 0x80, 0x00));
+        break;
+    case FieldColor::WindowText:
+        palette.setColor(QPalette::WindowText, this->palette().color(QPalette::WindowText));
+        break;
+    }
     field->setPalette(palette);
 }
 

@@ -72,6 +72,7 @@ protected:
 
 private:
     void connectHandlers();
+    void makeRadioGroupOneTabStop();
     void fitLabelsToText();
 
     void rangedChange(QComboBox* list);
@@ -92,7 +93,7 @@ private:
     void cutMemoToClipboard();
 
     void setField(QLabel* field, const QString& text);
-    void setFieldColor(QLabel* field, const QColor& color);
+    void setFieldColor(QLabel* field, FieldColor color);
     void showOverwriteWarning(bool shown);
 
     QWidget* m_notice = nullptr;
