@@ -1,5 +1,6 @@
 #include "TForm2.h"
 
+#include "ButtonPanel.h"
 #include "Fonts.h"
 #include "MemoLines.h"
 #include "ProgramInfo.h"
@@ -7,6 +8,7 @@
 #include "TextFile.h"
 #include "WindowPlacement.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 
 namespace {
@@ -28,10 +30,56 @@ QStringList builtInLines()
     };
 }
 
+// The panel is a button to the user, so assistive tools are told it is one: named by its caption
+// and pressed by their press action.
+class PanelButtonAccessible : public QAccessibleWidget
+{
+public:
+    explicit PanelButtonAccessible(ButtonPanel* panel)
+        : QAccessibleWidget(panel, QAccessible::Button)
+    {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        const QString text = QAccessibleWidget::text(kind);
+        if (kind == QAccessible::Name && text.isEmpty())
+            return panel()->text();
+        return text;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction())
+            panel()->click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    ButtonPanel* panel() const { return static_cast<ButtonPanel*>(widget()); }
+};
+
+QAccessibleInterface* panelButtonAccessible(const QString& className, QObject* object)
+{
+    auto* panel = qobject_cast<ButtonPanel*>(object);
+    if (className == QLatin1String("ButtonPanel") && panel)
+        return new PanelButtonAccessible(panel);
+    return nullptr;
+}
+
 } // namespace
 
 TForm2::TForm2(QWidget* parent) : QDialog(parent)
 {
+    // Once per program, before any tool asks about the panel.
+    static const bool panelAccessible = (QAccessible::installFactory(panelButtonAccessible), true);
+    Q_UNUSED(panelAccessible);
     setupUi(this);
     // A fixed single border with the system menu and its close button only.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
