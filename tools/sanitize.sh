@@ -28,7 +28,7 @@ cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Debug -DKARTAK_SANITIZE=ON -DKARTA
 cmake --build "$build_dir" -j "$jobs"
 
 export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:fast_unwind_on_malloc=0:check_initialization_order=1:detect_stack_use_after_return=1
+export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:check_initialization_order=1:detect_stack_use_after_return=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp:print_suppressions=0
 ctest --test-dir "$build_dir" --output-on-failure -j "$jobs"
