@@ -55,7 +55,6 @@ void createForms()
 
 void showSplash()
 {
-    placeCentredOnce(Form7);
     Form7->exec();
 }
 

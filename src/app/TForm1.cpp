@@ -74,7 +74,6 @@ void TForm1::Button2Click()
 {
     if (!m_about)
         return;
-    placeCentredOnce(m_about);
     m_about->exec();
 }
 
@@ -88,7 +87,6 @@ void TForm1::Button4Click()
     if (!m_information)
         return;
     m_information->setLines(TextFile::loadLines(QStringLiteral("Beta.ktd")));
-    placeCentredOnce(m_information);
     m_information->exec();
 }
 

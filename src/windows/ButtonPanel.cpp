@@ -1,5 +1,6 @@
 #include "ButtonPanel.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,11 +11,59 @@ namespace {
 // The bevel's colours: a white highlight above and left, a grey shadow below and right.
 const QColor BevelLight(0xFF, 0xFF, 0xFF);
 const QColor BevelShadow(0x80, 0x80, 0x80);
+
+// The panel is a button to the user, so assistive tools are told it is one: named by its caption
+// and pressed by their press action.
+class PanelButtonAccessible : public QAccessibleWidget
+{
+public:
+    explicit PanelButtonAccessible(ButtonPanel* panel)
+        : QAccessibleWidget(panel, QAccessible::Button)
+    {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        const QString text = QAccessibleWidget::text(kind);
+        if (kind == QAccessible::Name && text.isEmpty())
+            return panel()->text();
+        return text;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction())
+            panel()->click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    ButtonPanel* panel() const { return static_cast<ButtonPanel*>(widget()); }
+};
+
+QAccessibleInterface* panelButtonAccessible(const QString& className, QObject* object)
+{
+    auto* panel = qobject_cast<ButtonPanel*>(object);
+    if (className == QLatin1String("ButtonPanel") && panel)
+        return new PanelButtonAccessible(panel);
+    return nullptr;
+}
+
 } // namespace
 
 ButtonPanel::ButtonPanel(QWidget* parent)
     : QWidget(parent), m_color(palette().color(QPalette::Button))
 {
+    // Once per program, before any assistive tool asks about a panel.
+    static const bool accessibleAsButton =
+        (QAccessible::installFactory(panelButtonAccessible), true);
+    Q_UNUSED(accessibleAsButton);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

@@ -6,10 +6,7 @@
 #include "ProgramInfo.h"
 #include "RunHandler.h"
 #include "TextFile.h"
-#include "WindowPlacement.h"
 
-#include <QAccessibleWidget>
-#include <QKeyEvent>
 
 namespace {
 
@@ -30,56 +27,10 @@ QStringList builtInLines()
     };
 }
 
-// The panel is a button to the user, so assistive tools are told it is one: named by its caption
-// and pressed by their press action.
-class PanelButtonAccessible : public QAccessibleWidget
-{
-public:
-    explicit PanelButtonAccessible(ButtonPanel* panel)
-        : QAccessibleWidget(panel, QAccessible::Button)
-    {
-    }
-
-    QString text(QAccessible::Text kind) const override
-    {
-        const QString text = QAccessibleWidget::text(kind);
-        if (kind == QAccessible::Name && text.isEmpty())
-            return panel()->text();
-        return text;
-    }
-
-    QStringList actionNames() const override
-    {
-        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
-    }
-
-    void doAction(const QString& action) override
-    {
-        if (action == pressAction())
-            panel()->click();
-        else
-            QAccessibleWidget::doAction(action);
-    }
-
-private:
-    ButtonPanel* panel() const { return static_cast<ButtonPanel*>(widget()); }
-};
-
-QAccessibleInterface* panelButtonAccessible(const QString& className, QObject* object)
-{
-    auto* panel = qobject_cast<ButtonPanel*>(object);
-    if (className == QLatin1String("ButtonPanel") && panel)
-        return new PanelButtonAccessible(panel);
-    return nullptr;
-}
-
 } // namespace
 
-TForm2::TForm2(QWidget* parent) : QDialog(parent)
+TForm2::TForm2(QWidget* parent) : ModalWindow(Closing::ByTitleBarToo, parent)
 {
-    // Once per program, before any tool asks about the panel.
-    static const bool panelAccessible = (QAccessible::installFactory(panelButtonAccessible), true);
-    Q_UNUSED(panelAccessible);
     setupUi(this);
     // A fixed single border with the system menu and its close button only.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -108,19 +59,3 @@ void TForm2::Panel1Click()
     hide();
 }
 
-void TForm2::setVisible(bool visible)
-{
-    if (visible)
-        placeCentredOnce(this);
-    QDialog::setVisible(visible);
-}
-
-void TForm2::keyPressEvent(QKeyEvent* event)
-{
-    // Only the panel and the title-bar close button leave the window, not Escape.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}

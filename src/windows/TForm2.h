@@ -2,11 +2,11 @@
 
 #include "ui_TForm2.h"
 
-#include <QDialog>
+#include "ModalWindow.h"
 
 // The About window: the About picture, the About text and a panel that leads back to the main
 // menu. Shown modally with exec(); closing it only hides it, so the text stays for the next time.
-class TForm2 : public QDialog, public Ui::TForm2
+class TForm2 : public ModalWindow, public Ui::TForm2
 {
     Q_OBJECT
 public:
@@ -19,8 +19,4 @@ public:
 
     void Panel1Click();
 
-    void setVisible(bool visible) override;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 };

@@ -2,12 +2,12 @@
 
 #include "ui_TForm6.h"
 
-#include <QDialog>
+#include "ModalWindow.h"
 
 // The information window with the beta notes. Its caller fills the memo with setLines() and
 // shows it modally with exec(). It has no close button: only "OK" hides it, and the notes stay
 // in the memo until the next filling.
-class TForm6 : public QDialog, public Ui::TForm6
+class TForm6 : public ModalWindow, public Ui::TForm6
 {
     Q_OBJECT
 public:
@@ -18,9 +18,4 @@ public:
 
     void Button1Click();
 
-    void setVisible(bool visible) override;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 };

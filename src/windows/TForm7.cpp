@@ -2,13 +2,10 @@
 
 #include "Fonts.h"
 #include "RunHandler.h"
-#include "WindowPlacement.h"
 
-#include <QCloseEvent>
-#include <QKeyEvent>
 #include <QTimer>
 
-TForm7::TForm7(QWidget* parent) : QDialog(parent)
+TForm7::TForm7(QWidget* parent) : ModalWindow(Closing::OnlyByItsCommand, parent)
 {
     setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
@@ -34,27 +31,6 @@ int TForm7::exec()
 {
     if (!Timer1->isActive())
         return result();
-    return QDialog::exec();
+    return ModalWindow::exec();
 }
 
-void TForm7::setVisible(bool visible)
-{
-    if (visible)
-        placeCentredOnce(this);
-    QDialog::setVisible(visible);
-}
-
-void TForm7::closeEvent(QCloseEvent* event)
-{
-    // The splash has no control to skip it; only its timer ends it.
-    event->ignore();
-}
-
-void TForm7::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}

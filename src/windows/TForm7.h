@@ -2,14 +2,14 @@
 
 #include "ui_TForm7.h"
 
-#include <QDialog>
+#include "ModalWindow.h"
 
 class QTimer;
 
 // The splash window: the program's name and a request to wait, with the hourglass pointer over
 // it. Its timer starts when the window is created; start-up shows it with exec(), and the timer's
 // tick about 1500 ms later hides it, which ends exec(). Nothing else closes it.
-class TForm7 : public QDialog, public Ui::TForm7
+class TForm7 : public ModalWindow, public Ui::TForm7
 {
     Q_OBJECT
 public:
@@ -24,9 +24,4 @@ public:
     // left to wait for, so it then returns at once rather than showing a splash nothing closes.
     int exec() override;
 
-    void setVisible(bool visible) override;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 };
