@@ -17,17 +17,8 @@ case "$seconds" in
 esac
 
 packages=(cmake make clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools libgl-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+source tools/packages.sh
+ensure_packages "${packages[@]}"
 
 # The whole tree, building only the fuzz targets and the text codec; when the tree does not
 # configure (a missing Qt module, say), the fuzz directory on its own.

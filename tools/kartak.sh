@@ -10,20 +10,8 @@ cd "$(dirname "$0")/.."
 mode=${1:-run}
 build_dir=${KARTAK_BUILD_DIR:-build}
 
-packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
-          libgl-dev fonts-liberation)
-
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+source tools/packages.sh
+ensure_packages "${KARTAK_BUILD_PACKAGES[@]}"
 
 jobs=$(nproc 2>/dev/null || echo 2)
 case "$mode" in

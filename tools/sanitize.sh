@@ -9,19 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${KARTAK_SANITIZE_BUILD_DIR:-build-asan}
 
-packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
-          libgl-dev fonts-liberation)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+source tools/packages.sh
+ensure_packages "${KARTAK_BUILD_PACKAGES[@]}"
 
 jobs=$(nproc 2>/dev/null || echo 2)
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Debug -DKARTAK_SANITIZE=ON -DKARTAK_BUILD_TESTS=ON
