@@ -14,7 +14,10 @@
 # installed files, the icons and the desktop entry (desktop-file-validate), then starts the program
 # under Xvfb twice, once by the launcher /usr/bin/kartak2 and once as the desktop entry's Exec in its
 # Path, each time as an ordinary user, and takes a screenshot of the main menu after four seconds.
-# Look at the screenshots: the main menu must show its picture and its Czech texts.
+# Last it starts a sound server (PulseAudio with a silent sink), opens the character window with
+# the keyboard, generates a character and checks that its sound reached the server.
+# Look at the screenshots: the main menu must show its picture and its Czech texts, the character
+# window a generated sheet.
 # Exits 0 when every check passed. Needs root (debootstrap, chroot, mounts) and the network to
 # reach the Debian mirror; it is a release check, not a test for CI.
 set -euo pipefail
@@ -66,13 +69,18 @@ fi
 base=$cache_dir/base
 root=$cache_dir/root
 mkdir -p "$out_dir"
+exec 9> "$cache_dir/.lock"
+flock -n 9 || { echo "another check is using $cache_dir" >&2; exit 1; }
 failures=0
 
 step() { printf '\n== %s\n' "$*"; }
 pass() { printf 'ok   %s\n' "$*"; }
 fail() { printf 'FAIL %s\n' "$*"; failures=$((failures + 1)); }
-in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
-  DEBIAN_FRONTEND=noninteractive "$@"; }
+# Commands run in the root through chroot and env, which both exec: a command started in the
+# background as "${as_root[@]}" ... & has the program's own process id in $!.
+as_root=(chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8
+         DEBIAN_FRONTEND=noninteractive)
+in_root() { "${as_root[@]}" "$@"; }
 
 # --- the bare bookworm root, made once --------------------------------------------------------
 if [ ! -f "$base/.kartak2-base-ready" ]; then
@@ -100,6 +108,12 @@ if findmnt -rn -o TARGET | grep -q "^$root\(/\|\$\)"; then
   echo "something is still mounted under $root; unmount it first" >&2
   exit 1
 fi
+for p in /proc/[0-9]*; do
+  if [ "$(readlink "$p/root" 2>/dev/null)" = "$root" ]; then
+    echo "process ${p#/proc/} still runs inside $root from an earlier run; end it first" >&2
+    exit 1
+  fi
+done
 step "Copying the bare root to $root"
 rm -rf "$root"
 cp -a "$base" "$root"
@@ -107,12 +121,15 @@ cp /etc/resolv.conf "$root/etc/resolv.conf"
 
 pids=()
 cleanup() {
-  local pid
+  local pid p
   for pid in "${pids[@]}"; do
     kill "$pid" 2>/dev/null || true
   done
-  for pid in "${pids[@]}"; do
-    wait "$pid" 2>/dev/null || true
+  sleep 1
+  # Whatever still runs inside this root was started here too: end it, so that nothing is left
+  # running once the root is gone.
+  for p in /proc/[0-9]*; do
+    [ "$(readlink "$p/root" 2>/dev/null)" = "$root" ] && kill -9 "${p#/proc/}" 2>/dev/null
   done
   for m in dev/shm dev/pts dev proc; do
     mountpoint -q "$root/$m" && umount "$root/$m"
@@ -200,8 +217,8 @@ in_root install -d -o player -g player -m 0700 /tmp/runtime-player
 
 step "Starting Xvfb"
 : > "$out_dir/xvfb.log"
-in_root Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
-  3> "$out_dir/display" 2> "$out_dir/xvfb.log" &
+"${as_root[@]}" Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+  3> "$out_dir/display" > "$out_dir/xvfb.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do
   [ -s "$out_dir/display" ] && break
@@ -211,9 +228,27 @@ display=:$(head -n 1 "$out_dir/display" 2>/dev/null)
 [ "$display" != ":" ] || { cat "$out_dir/xvfb.log"; fail "Xvfb did not start"; exit 1; }
 pass "Xvfb on $display"
 
-as_player() {
-  chroot --userspec="$uid:$uid" "$root" env -i PATH=/usr/bin:/bin LANG=C.UTF-8 HOME=/home/player \
-    USER=player LOGNAME=player XDG_RUNTIME_DIR=/tmp/runtime-player DISPLAY="$display" "$@"
+as_player=(chroot --userspec="$uid:$uid" "$root" env -i PATH=/usr/bin:/bin LANG=C.UTF-8
+           HOME=/home/player USER=player LOGNAME=player XDG_RUNTIME_DIR=/tmp/runtime-player
+           DISPLAY="$display")
+xdo() { in_root env DISPLAY="$display" xdotool "$@"; }
+screenshot() {
+  in_root env DISPLAY="$display" import -window root "/tmp/$1.png"
+  cp "$root/tmp/$1.png" "$out_dir/$1.png"
+}
+# Waits up to ten seconds for a visible window whose title is exactly $1; prints its id.
+find_window() {
+  local id
+  for _ in $(seq 20); do
+    id=$(xdo search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.5
+  done
+  return 1
+}
+stop() {
+  kill "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
 }
 
 # start_and_look NAME COMMAND...: starts the program, waits past the splash, checks that it still
@@ -222,7 +257,7 @@ start_and_look() {
   local name=$1
   shift
   step "Starting by $name: $*"
-  as_player "$@" > "$out_dir/$name.log" 2>&1 &
+  "${as_player[@]}" "$@" > "$out_dir/$name.log" 2>&1 &
   local pid=$!
   pids+=("$pid")
   sleep 4
@@ -233,18 +268,14 @@ start_and_look() {
     return
   fi
   pass "$name: still running after four seconds"
-  local windows
-  windows=$(in_root env DISPLAY="$display" xdotool search --onlyvisible --name '^Karták II$' || true)
-  if [ -n "$windows" ]; then
-    local w
-    w=$(echo "$windows" | head -n 1)
-    pass "$name: main window '$(in_root env DISPLAY="$display" xdotool getwindowname "$w")'" \
-      "$(in_root env DISPLAY="$display" xdotool getwindowgeometry "$w" | tail -n 2 | tr -s ' \n' ' ')"
+  local w
+  if w=$(find_window 'Karták II'); then
+    pass "$name: main window '$(xdo getwindowname "$w")'" \
+      "$(xdo getwindowgeometry "$w" | tail -n 2 | tr -s ' \n' ' ')"
   else
     fail "$name: no visible window named 'Karták II'"
   fi
-  in_root env DISPLAY="$display" import -window root "/tmp/$name.png"
-  cp "$root/tmp/$name.png" "$out_dir/$name.png"
+  screenshot "$name"
   local colours
   colours=$(in_root convert "/tmp/$name.png" -format '%k' info:)
   if [ "$colours" -gt 64 ]; then
@@ -252,8 +283,7 @@ start_and_look() {
   else
     fail "$name: screenshot $out_dir/$name.png has only $colours colours; is the picture missing?"
   fi
-  kill "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
+  stop "$pid"
   if [ -s "$out_dir/$name.log" ]; then
     echo "-- what the program printed:"
     cat "$out_dir/$name.log"
@@ -271,9 +301,64 @@ else
   fail "the desktop entry lacks Exec or Path"
 fi
 
+# --- a generation, with its sound through a sound server -------------------------------------
+# A desktop has a sound server; here a PulseAudio with a silent sink stands in for it. The
+# character window opens from the main menu (Alt+G), Enter generates a character, which plays a
+# sound: the server must see the program open a stream for it.
+step "A generation with sound: pulseaudio with a null sink"
+in_root apt-get install -y -q --no-install-recommends pulseaudio pulseaudio-utils \
+  > "$out_dir/apt-pulse.log" 2>&1 || { tail -n 30 "$out_dir/apt-pulse.log"; exit 1; }
+"${as_player[@]}" pulseaudio -n --daemonize=no --exit-idle-time=-1 --disable-shm=yes \
+  --load=module-null-sink --load=module-native-protocol-unix > "$out_dir/pulseaudio.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 20); do
+  "${as_player[@]}" pactl info > /dev/null 2>&1 && break
+  sleep 0.5
+done
+"${as_player[@]}" pactl subscribe > "$out_dir/pulse-events.log" 2>&1 &
+events_pid=$!
+pids+=("$events_pid")
+"${as_player[@]}" /usr/bin/kartak2 > "$out_dir/generation.log" 2>&1 &
+pid=$!
+pids+=("$pid")
+if main=$(find_window 'Karták II'); then
+  sleep 2
+  xdo windowfocus --sync "$main" 2>/dev/null || true
+  xdo key alt+g
+  if character=$(find_window 'Generování postavy'); then
+    pass "character window '$(xdo getwindowname "$character")' opened"
+    xdo windowfocus --sync "$character" 2>/dev/null || true
+    sleep 1
+    streams_before=$(grep -c "'new' on sink-input" "$out_dir/pulse-events.log" || true)
+    xdo key Return
+    sleep 2
+    screenshot generation
+    pass "screenshot $out_dir/generation.png"
+    streams_after=$(grep -c "'new' on sink-input" "$out_dir/pulse-events.log" || true)
+    if [ "$streams_after" -gt "$streams_before" ]; then
+      pass "the generation played its sound (a stream opened on the sound server)"
+    else
+      fail "no sound stream opened on the generation; see $out_dir/pulse-events.log"
+    fi
+  else
+    fail "Alt+G did not open the character window"
+  fi
+else
+  fail "the main window did not show"
+fi
+kill -0 "$pid" 2>/dev/null && pass "still running after the generation" \
+  || fail "the program ended during the generation"
+stop "$pid"
+stop "$events_pid"
+if [ -s "$out_dir/generation.log" ]; then
+  echo "-- what the program printed:"
+  cat "$out_dir/generation.log"
+fi
+
 step "Result"
 if [ "$failures" -eq 0 ]; then
-  echo "all checks passed; look at $out_dir/launcher.png and $out_dir/desktop-entry.png"
+  echo "all checks passed; look at $out_dir/launcher.png, $out_dir/desktop-entry.png" \
+    "and $out_dir/generation.png"
   exit 0
 fi
 echo "$failures check(s) failed; logs and screenshots in $out_dir"
