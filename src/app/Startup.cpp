@@ -15,6 +15,8 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 TForm1* Form1 = nullptr;
 TForm2* Form2 = nullptr;
@@ -31,6 +33,12 @@ void prepareApplication(QApplication& app)
     font.setPixelSize(Fonts::pixelSizeForPoints(8));
     QApplication::setFont(font);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/app.png")));
+    // Qt's own texts (the save dialog's buttons and labels) in Czech, where Qt's translations
+    // are installed.
+    auto* qtTexts = new QTranslator(&app);
+    if (qtTexts->load(QStringLiteral("qtbase_cs"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(qtTexts);
     // The main window decides when the program ends, not the last window closed.
     app.setQuitOnLastWindowClosed(false);
 }

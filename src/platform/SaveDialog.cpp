@@ -3,12 +3,14 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 
 bool g_hasNextAnswer = false;
 std::optional<QString> g_nextAnswer;
 QString g_lastProposal;
+QString g_lastFolder;
 
 QString withDefaultSuffix(const QString& path, const QString& suffix)
 {
@@ -18,6 +20,17 @@ QString withDefaultSuffix(const QString& path, const QString& suffix)
 }
 
 } // namespace
+
+QString SaveDialog::startFolder(const QString& currentDir)
+{
+    if (!g_lastFolder.isEmpty() && QFileInfo(g_lastFolder).isDir())
+        return g_lastFolder;
+    if (QFileInfo(currentDir).isWritable())
+        return currentDir;
+    const QString documents =
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
 
 std::optional<QString> SaveDialog::execute(QWidget* parent)
 {
@@ -39,14 +52,15 @@ std::optional<QString> SaveDialog::execute(QWidget* parent)
     dialog.setNameFilter(QStringLiteral("%1 (%2)").arg(filterName, filterPattern));
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dialog.setDirectory(currentDir);
+    dialog.setDirectory(startFolder(currentDir));
     dialog.selectFile(fileName);
     const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
     QDir::setCurrent(currentDir);
     if (!accepted)
         return std::nullopt;
-    return withDefaultSuffix(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath(),
-                             defaultSuffix);
+    const QFileInfo chosen(dialog.selectedFiles().constFirst());
+    g_lastFolder = chosen.absolutePath();
+    return withDefaultSuffix(chosen.absoluteFilePath(), defaultSuffix);
 }
 
 void SaveDialog::setNextAnswer(std::optional<QString> answer)

@@ -26,4 +26,8 @@ public:
     static void setNextAnswer(std::optional<QString> answer);
     static void clearNextAnswer();
     static QString lastProposal();
+
+    // Where the dialog opens: the folder of the last save, else the current directory. An
+    // installed program's folder is not the user's to write in; then the user's documents.
+    static QString startFolder(const QString& currentDir);
 };

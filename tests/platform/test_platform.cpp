@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -198,6 +200,15 @@ private slots:
 
         SaveDialog::setNextAnswer(std::nullopt);
         QCOMPARE(dialog.execute(), std::nullopt);
+    }
+
+    void saveDialogOpensWhereTheUserMayWrite()
+    {
+        QCOMPARE(SaveDialog::startFolder(m_dir.path()), m_dir.path());
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString expected = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+        QCOMPARE(SaveDialog::startFolder("/no/such/program/folder"), expected);
     }
 
     void fontsMapToPixelHeights_data()
