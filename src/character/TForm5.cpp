@@ -29,7 +29,10 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent)
 
 void TForm5::setTip(const QString& tip)
 {
-    Memo2->setPlainText(tip);
+    // The box shows two or three lines; a tips file with a line of megabytes would keep the text
+    // layout busy for minutes, so only the start of such a line is shown.
+    constexpr qsizetype longestShown = 2000;
+    Memo2->setPlainText(tip.left(longestShown));
     QTextCursor cursor(Memo2->document());
     cursor.select(QTextCursor::Document);
     QTextBlockFormat centred;

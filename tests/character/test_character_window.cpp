@@ -5,6 +5,7 @@
 #include "TForm3.h"
 #include "TForm5.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QTest>
 
@@ -305,6 +306,20 @@ private slots:
         m_workspace->writeLines(QStringLiteral("tips.ktd"), {"X", "Y", "0"});
         generate();
         QCOMPARE(m_tipWindow->tip(), QStringLiteral("Y"));
+    }
+
+    // A tip line of megabytes neither hangs the generation nor the tip window.
+    void hugeTipLine()
+    {
+        makeWindow({QByteArray(10 * 1024 * 1024, 'x'), "0"});
+        QElapsedTimer timer;
+        timer.start();
+        generate();
+        m_tipWindow->show();
+        QCoreApplication::processEvents();
+        QVERIFY2(timer.elapsed() < 10000, "a huge tip line stalled the program");
+        QCOMPARE(m_tipWindow->tip(), QString(2000, 'x'));
+        QVERIFY(MessageBox::takeShown().isEmpty());
     }
 
     // A missing tips file stops the generation at its last step; the new character stands and
