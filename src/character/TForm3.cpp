@@ -48,8 +48,6 @@ void nameSheetField(QLabel* field)
 
 TForm3::TForm3(QWidget* parent) : QWidget(parent)
 {
-    // The artwork lives in a static library, where nothing else would pull it into the program.
-    Q_INIT_RESOURCE(art);
     setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

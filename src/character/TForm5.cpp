@@ -12,8 +12,6 @@ const QString TForm5::InitialTip =
 
 TForm5::TForm5(QWidget* parent) : QWidget(parent)
 {
-    // The artwork lives in a static library, where nothing else would pull it into the program.
-    Q_INIT_RESOURCE(art);
     setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
