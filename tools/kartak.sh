@@ -8,7 +8,6 @@ set -euo pipefail
 
 cd "$(dirname "$0")/.."
 mode=${1:-run}
-build_dir=${KARTAK_BUILD_DIR:-build}
 
 source tools/packages.sh
 ensure_packages "${KARTAK_BUILD_PACKAGES[@]}"
@@ -16,11 +15,13 @@ ensure_packages "${KARTAK_BUILD_PACKAGES[@]}"
 jobs=$(nproc 2>/dev/null || echo 2)
 case "$mode" in
   run)
+    build_dir=${KARTAK_BUILD_DIR:-build}
     cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DKARTAK_BUILD_TESTS=OFF
     cmake --build "$build_dir" -j "$jobs"
     cd "$build_dir" && exec ./kartak2
     ;;
   test)
+    build_dir=${KARTAK_BUILD_DIR:-build-tests}
     cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKARTAK_BUILD_TESTS=ON
     cmake --build "$build_dir" -j "$jobs"
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure -j "$jobs"
