@@ -12,7 +12,6 @@ DATA = HERE.parent.parent / "data"
 
 # source file -> file the program reads
 FILES = {
-    "version.txt": "version.ktd",
     "about.txt": "about.ktd",
     "Beta.txt": "Beta.ktd",
     "tips.txt": "tips.ktd",
