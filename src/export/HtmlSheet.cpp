@@ -165,12 +165,7 @@ QStringList lines(const Input& input)
 
 QByteArray encode(const QStringList& lines)
 {
-    QByteArray bytes;
-    for (const QString& line : lines) {
-        bytes += Cp1250::encode(line, characterReference);
-        bytes += "\r\n";
-    }
-    return bytes;
+    return Cp1250::encodeLines(lines, characterReference);
 }
 
 QByteArray bytes(const Input& input)

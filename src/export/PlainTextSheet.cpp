@@ -49,12 +49,7 @@ QStringList lines(const SheetTexts& sheet, int money)
 
 QByteArray encode(const QStringList& lines)
 {
-    QByteArray bytes;
-    for (const QString& line : lines) {
-        bytes += Cp1250::encode(line);
-        bytes += "\r\n";
-    }
-    return bytes;
+    return Cp1250::encodeLines(lines);
 }
 
 QByteArray bytes(const SheetTexts& sheet, int money)

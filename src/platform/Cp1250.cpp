@@ -75,4 +75,14 @@ QByteArray encode(QStringView text, const Unmappable& unmappable)
     return bytes;
 }
 
+QByteArray encodeLines(const QStringList& lines, const Unmappable& unmappable)
+{
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += encode(line, unmappable);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
 } // namespace Cp1250

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <functional>
@@ -24,5 +25,8 @@ inline bool canEncode(char32_t codePoint) { return byteFor(codePoint) >= 0; }
 // is replaced by what `unmappable` returns for it, or by '?' when no handler is given.
 using Unmappable = std::function<QByteArray(char32_t)>;
 QByteArray encode(QStringView text, const Unmappable& unmappable = {});
+
+// Encodes lines as a text file holds them: each one, the last included, ended by CR LF.
+QByteArray encodeLines(const QStringList& lines, const Unmappable& unmappable = {});
 
 } // namespace Cp1250

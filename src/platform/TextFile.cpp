@@ -67,16 +67,6 @@ QStringList splitLines(const QByteArray& bytes)
     return lines;
 }
 
-QByteArray joinLines(const QStringList& lines)
-{
-    QByteArray bytes;
-    for (const QString& line : lines) {
-        bytes += Cp1250::encode(line);
-        bytes += "\r\n";
-    }
-    return bytes;
-}
-
 } // namespace
 
 namespace TextFile {
@@ -128,7 +118,7 @@ QByteArray loadBytes(const QString& fileName)
 
 void writeLines(const QString& fileName, const QStringList& lines)
 {
-    writeBytes(fileName, joinLines(lines));
+    writeBytes(fileName, Cp1250::encodeLines(lines));
 }
 
 void writeBytes(const QString& fileName, const QByteArray& bytes)
