@@ -9,6 +9,7 @@
 #include "KartakError.h"
 #include "MessageBox.h"
 #include "PlainTextSheet.h"
+#include "Random.h"
 #include "ProgramInfo.h"
 #include "RulesTables.h"
 #include "RunHandler.h"
@@ -409,7 +410,7 @@ Choices TForm3::currentChoices() const
 quint32 TForm3::seedFromClock() const
 {
     const QTime now = m_clock ? m_clock() : QDateTime::currentDateTimeUtc().time();
-    return quint32(now.msecsSinceStartOfDay());
+    return seedFromTime(now);
 }
 
 void TForm3::generate()

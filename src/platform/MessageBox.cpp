@@ -50,11 +50,6 @@ void setRecording(bool on)
     g_shown.clear();
 }
 
-bool isRecording()
-{
-    return g_recording;
-}
-
 QList<Shown> takeShown()
 {
     return std::exchange(g_shown, {});

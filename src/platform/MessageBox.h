@@ -25,6 +25,5 @@ struct Shown
 
 // Test seam.
 void setRecording(bool on);
-bool isRecording();
 QList<Shown> takeShown();
 } // namespace MessageBox
