@@ -13,7 +13,6 @@
 #include "WindowPlacement.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -28,10 +27,9 @@ TForm7* Form7 = nullptr;
 
 void prepareApplication(QApplication& app)
 {
+    // The laid-out windows name their fonts; the application keeps the desktop's font for the
+    // message boxes, the save dialog and the hints.
     Fonts::installSubstitutions();
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(Fonts::pixelSizeForPoints(8));
-    QApplication::setFont(font);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/app.png")));
     // Qt's own texts (the save dialog's buttons and labels) in Czech, where Qt's translations
     // are installed.

@@ -2,6 +2,7 @@
 
 #include "DefaultButton.h"
 #include "Fonts.h"
+#include "LayoutPalette.h"
 #include "MessageBox.h"
 #include "ProgramInfo.h"
 #include "RunHandler.h"
@@ -22,6 +23,7 @@ const QString TForm1::JokeMessage = QStringLiteral(
 TForm1::TForm1(QWidget* parent) : QWidget(parent)
 {
     setupUi(this);
+    LayoutPalette::apply(this);
     setWindowTitle(ProgramInfo::ApplicationTitle);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint

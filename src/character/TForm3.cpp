@@ -7,6 +7,7 @@
 #include "Fonts.h"
 #include "HtmlSheet.h"
 #include "KartakError.h"
+#include "LayoutPalette.h"
 #include "MessageBox.h"
 #include "PlainTextSheet.h"
 #include "Random.h"
@@ -50,6 +51,7 @@ void nameSheetField(QLabel* field)
 TForm3::TForm3(QWidget* parent) : QWidget(parent)
 {
     setupUi(this);
+    LayoutPalette::apply(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);

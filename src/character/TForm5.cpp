@@ -2,6 +2,7 @@
 
 #include "DefaultButton.h"
 #include "Fonts.h"
+#include "LayoutPalette.h"
 #include "RunHandler.h"
 
 #include <QTextBlockFormat>
@@ -13,6 +14,7 @@ const QString TForm5::InitialTip =
 TForm5::TForm5(QWidget* parent) : QWidget(parent)
 {
     setupUi(this);
+    LayoutPalette::apply(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);

@@ -15,6 +15,10 @@ void installSubstitutions()
                               QStringLiteral("DejaVu Sans Mono")};
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sans);
     QFont::insertSubstitutions(QStringLiteral("Arial CE"), sans);
+    // The weapon rows' names must fit their column; the narrow face of the same family does.
+    QFont::insertSubstitutions(
+        QStringLiteral("Arial Narrow"),
+        {QStringLiteral("Liberation Sans Narrow"), QStringLiteral("DejaVu Sans Condensed")});
     QFont::insertSubstitutions(QStringLiteral("Courier New CE"), mono);
 }
 
@@ -36,8 +40,27 @@ int pixelSizeForPoints(int points)
     }
 }
 
+QFont completeFont(const QFont& requested)
+{
+    // A font made from nothing but its family holds the plain defaults, not the application's.
+    QFont font(requested.family());
+    if (requested.pointSize() > 0)
+        font.setPixelSize(pixelSizeForPoints(requested.pointSize()));
+    else if (requested.pixelSize() > 0)
+        font.setPixelSize(requested.pixelSize());
+    if (requested.resolveMask() & QFont::WeightResolved)
+        font.setWeight(requested.weight());
+    if (requested.resolveMask() & QFont::StyleResolved)
+        font.setItalic(requested.italic());
+    font.setResolveMask(QFont::AllPropertiesResolved);
+    return font;
+}
+
 void applyPixelSizes(QWidget* window)
 {
+    // The window's font is complete, so its children inherit nothing from the desktop's font
+    // (its weight, style name or spacing), which message boxes and the save dialog use.
+    window->setFont(completeFont(window->font()));
     auto convert = [](QWidget* widget) {
         QFont font = widget->font();
         if (font.pointSize() > 0) {
@@ -45,7 +68,6 @@ void applyPixelSizes(QWidget* window)
             widget->setFont(font);
         }
     };
-    convert(window);
     const QList<QWidget*> children = window->findChildren<QWidget*>();
     for (QWidget* child : children)
         convert(child);

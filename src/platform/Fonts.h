@@ -1,5 +1,6 @@
 #pragma once
 
+class QFont;
 class QWidget;
 
 // The layouts are drawn for MS Sans Serif, Arial CE and Courier New CE, which Linux lacks.
@@ -12,7 +13,13 @@ namespace Fonts {
 void installSubstitutions();
 
 // Turns every point-sized font in the window and its children into the matching pixel size.
+// The window's own font becomes complete: the form's family, size, weight and style, and the
+// plain defaults for the rest, so nothing of the desktop's font reaches the layout.
 void applyPixelSizes(QWidget* window);
+
+// The requested font at its pixel size with every other attribute at its default, all of them
+// set, so that widgets inheriting it take nothing from the application font.
+QFont completeFont(const QFont& requested);
 
 int pixelSizeForPoints(int points);
 } // namespace Fonts

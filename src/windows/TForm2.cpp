@@ -2,6 +2,7 @@
 
 #include "ButtonPanel.h"
 #include "Fonts.h"
+#include "LayoutPalette.h"
 #include "MemoLines.h"
 #include "ProgramInfo.h"
 #include "RunHandler.h"
@@ -32,6 +33,7 @@ QStringList builtInLines()
 TForm2::TForm2(QWidget* parent) : ModalWindow(Closing::ByTitleBarToo, parent)
 {
     setupUi(this);
+    LayoutPalette::apply(this);
     // A fixed single border with the system menu and its close button only.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |

@@ -1,12 +1,14 @@
 #include "TForm4.h"
 
 #include "Fonts.h"
+#include "LayoutPalette.h"
 #include "RunHandler.h"
 #include "WindowPlacement.h"
 
 TForm4::TForm4(QWidget* parent) : QWidget(parent)
 {
     setupUi(this);
+    LayoutPalette::apply(this);
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_QuitOnClose, false);
     Fonts::applyPixelSizes(this);

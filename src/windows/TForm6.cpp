@@ -1,6 +1,7 @@
 #include "TForm6.h"
 
 #include "Fonts.h"
+#include "LayoutPalette.h"
 #include "MemoLines.h"
 #include "RunHandler.h"
 
@@ -8,6 +9,7 @@
 TForm6::TForm6(QWidget* parent) : ModalWindow(Closing::OnlyByItsCommand, parent)
 {
     setupUi(this);
+    LayoutPalette::apply(this);
     // A fixed dialog frame with a title but no buttons in it, not even close.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::MSWindowsFixedSizeDialogHint);

@@ -1,6 +1,7 @@
 #include "TForm7.h"
 
 #include "Fonts.h"
+#include "LayoutPalette.h"
 #include "RunHandler.h"
 
 #include <QTimer>
@@ -8,6 +9,7 @@
 TForm7::TForm7(QWidget* parent) : ModalWindow(Closing::OnlyByItsCommand, parent)
 {
     setupUi(this);
+    LayoutPalette::apply(this);
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_QuitOnClose, false);
     Fonts::applyPixelSizes(this);
@@ -17,6 +19,8 @@ TForm7::TForm7(QWidget* parent) : ModalWindow(Closing::OnlyByItsCommand, parent)
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1500);
     Timer1->setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the splash stands its full time.
+    Timer1->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, [this] { runHandler([this] { Timer1Timer(); }); });
     Timer1->start();
 }
