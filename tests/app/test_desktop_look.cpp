@@ -235,6 +235,7 @@ class TestDesktopLook : public QObject
 {
     Q_OBJECT
     std::map<QString, std::unique_ptr<QWidget>> m_darkWindows;
+    Desktop m_program;
 
     QWidget* darkWindow(const QString& name) { return m_darkWindows.at(name).get(); }
 
@@ -246,6 +247,8 @@ private slots:
         // The desktop is dark before the program prepares itself and creates its windows.
         useDesktop(darkDesktop());
         prepareApplication(*qApp);
+        // What the program runs with: the dark desktop as prepareApplication left it.
+        m_program = {QApplication::palette(), QApplication::font()};
         MessageBox::setRecording(false);
         for (const QString& name : kWindows) {
             auto window = makeWindow(name);
@@ -256,7 +259,7 @@ private slots:
         }
     }
 
-    void init() { useDesktop(darkDesktop()); }
+    void init() { useDesktop(m_program); }
 
     void cleanupTestCase()
     {
@@ -285,7 +288,7 @@ private slots:
         const auto plain = makeWindow(window);
         const QImage onPlain = plain->grab().toImage();
         // The desktop switches to the dark scheme and the unusual font while the window exists.
-        useDesktop(darkDesktop());
+        useDesktop(m_program);
         const QImage afterSwitch = plain->grab().toImage();
         const QImage onDark = darkWindow(window)->grab().toImage();
 
