@@ -191,7 +191,10 @@ private slots:
         shown.start();
         QTimer::singleShot(5000, &form, [&] { form.done(-1); });
         QCOMPARE(form.exec(), int(QDialog::Rejected));
-        QVERIFY2(shown.elapsed() >= 1000, "the splash went away too early");
+        // A coarse timer may tick up to 5 % early (1425 ms); the splash stands its full time.
+        QVERIFY2(shown.elapsed() >= 1470,
+                 qPrintable(QStringLiteral("the splash went away after %1 ms")
+                                .arg(shown.elapsed())));
         QVERIFY(!form.isVisible());
         QVERIFY(!form.Timer1->isActive());
         // Shown again after its tick, it does not wait for a tick that never comes.
