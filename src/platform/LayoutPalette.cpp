@@ -1,6 +1,8 @@
 #include "LayoutPalette.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QIcon>
 #include <QPixmap>
 #include <QStyle>
@@ -79,6 +81,18 @@ void fadeDisabledGlyphs(QWidget* window, const QPalette& palette)
     }
 }
 
+// A list's drop-down is a window of its own that the style may draw as a menu, taking every
+// colour its view does not set itself from the desktop's menus; so the view gets the palette
+// outright, and so does the drop-down window around it.
+void lightenDropDowns(QWidget* window, const QPalette& palette)
+{
+    const QList<QComboBox*> lists = window->findChildren<QComboBox*>();
+    for (QComboBox* list : lists) {
+        list->view()->setPalette(palette);
+        list->view()->window()->setPalette(palette);
+    }
+}
+
 } // namespace
 
 void apply(QWidget* window)
@@ -86,6 +100,7 @@ void apply(QWidget* window)
     const QPalette palette = light();
     window->setPalette(palette);
     fadeDisabledGlyphs(window, palette);
+    lightenDropDowns(window, palette);
 }
 
 } // namespace LayoutPalette
