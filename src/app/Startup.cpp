@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "Artwork.h"
 #include "Forms.h"
 #include "Fonts.h"
 #include "RunHandler.h"
@@ -32,7 +33,8 @@ void prepareApplication(QApplication& app)
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(Fonts::pixelSizeForPoints(8));
     QApplication::setFont(font);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/app.png")));
+    // The main menu, About and the character window show the application icon in its frame.
+    QApplication::setWindowIcon(Artwork::applicationIcon());
     // Qt's own texts (the save dialog's buttons and labels) in Czech, where Qt's translations
     // are installed.
     auto* qtTexts = new QTranslator(&app);
