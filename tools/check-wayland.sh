@@ -10,7 +10,8 @@
 #      window, checks that each secondary window has its caller as transient parent, and asks every
 #      window to maximise, both as the title-bar button that Qt draws under weston does and as the
 #      program would, checking that each keeps its size. weston ends a client whose window answers
-#      a maximise request in another size with a protocol error, which fails this step;
+#      a maximise request in another size with a protocol error, which fails this step. The protocol
+#      log shows that About, the beta notes, the tip and the notice name their caller as parent;
 #   2. starts the program itself, lets the splash give way to the main menu, and checks from the
 #      protocol log (WAYLAND_DEBUG) that the splash and the main menu were committed at their sizes
 #      and that the program is still running four seconds later.
@@ -59,12 +60,37 @@ export QT_LOGGING_RULES="qt.multimedia*=false"
 failed=0
 
 echo "== windows under weston"
-KARTAK_DATA_DIR=$build_dir "$build_dir/tests/test_window_manager" 2>&1 | tee "$runtime/test.log" \
-  | grep -E '^(PASS|FAIL|Totals)|error|fatal' || true
+KARTAK_DATA_DIR=$build_dir WAYLAND_DEBUG=1 "$build_dir/tests/test_window_manager" \
+  >"$runtime/test.log" 2>"$runtime/test-protocol.log" || true
+grep -E '^(PASS|FAIL|Totals)|^   (Actual|Expected|Loc)' "$runtime/test.log" || true
+grep -a -E 'wl_display@1.error|fatal' "$runtime/test-protocol.log" "$runtime/test.log" >&2 || true
 if ! grep -q '^Totals: [0-9]* passed, 0 failed' "$runtime/test.log"; then
   echo "FAILED: the windows under weston (log above)" >&2
   failed=1
 fi
+# What weston was told: a secondary window names its caller's surface as its parent; the main
+# menu, the character window and the splash have none. Each line printed is a title and whether
+# its surfaces had a parent, "yes" or "no" (or "mixed").
+parents=$(grep -a -E 'get_toplevel\(new id|\.set_parent\(|\.set_title\(' "$runtime/test-protocol.log" \
+  | awk '
+      match($0, /new id xdg_toplevel@[0-9]+/) { id = substr($0, RSTART + 7, RLENGTH - 7); parent[id] = "no" }
+      match($0, /xdg_toplevel@[0-9]+\.set_parent\(xdg_toplevel/) {
+        id = substr($0, RSTART, RLENGTH); sub(/\.set_parent.*/, "", id); parent[id] = "yes" }
+      match($0, /xdg_toplevel@[0-9]+\.set_title\("[^"]*"\)/) {
+        id = substr($0, RSTART, RLENGTH); sub(/\.set_title.*/, "", id)
+        title = substr($0, RSTART, RLENGTH); sub(/^[^"]*"/, "", title); sub(/"\)$/, "", title)
+        had = (title in seen && seen[title] != parent[id]) ? "mixed" : parent[id]
+        seen[title] = had }
+      END { for (t in seen) print t "=" seen[t] }')
+for expected in "About=yes" "Informace=yes" "Tip=yes" "Program je ve vývoji=yes" \
+                "Karták II=no" "Generování postavy=no" "Splash=no"; do
+  if grep -qxF "$expected" <<<"$parents"; then
+    echo "parent: $expected"
+  else
+    echo "FAILED: parent: want $expected, got $(grep -F "${expected%=*}=" <<<"$parents" || echo none)" >&2
+    failed=1
+  fi
+done
 
 echo "== the program under weston"
 # Without Qt's own title bars the committed window geometry is the client area alone.
