@@ -31,16 +31,19 @@ void applyOwner(QWidget* window)
 // Full screen is left alone: a Wayland compositor shows a full-screen window that is smaller than
 // the screen centred on black, and a full-screen request turned back at once, unlike a maximise
 // request, leaves weston configuring a state the window no longer has.
-constexpr Qt::WindowStates kLarger = Qt::WindowMaximized;
+constexpr Qt::WindowStates kMaximised = Qt::WindowMaximized;
 
 bool hasFixedSize(const QWidget* window)
 {
     return window->minimumSize() == window->maximumSize();
 }
 
-// Turns a maximise request back as soon as the native window takes it, before the
-// program returns to the event loop, so the request and its reversal reach the window system
-// together and it never configures the window at a size it cannot have.
+// Turns a maximise request back as soon as the native window takes it, before the program
+// returns to the event loop, so the request and its reversal reach the window system together and
+// it never configures the window at a size it cannot have. A maximise that the window system
+// starts on its own arrives already acknowledged in the window's size; it is turned back too, but
+// a compositor that maximises windows of fixed size regardless (weston's Super+Shift+M) may still
+// find the next frame too small.
 void watchState(QWidget* window)
 {
     QWindow* handle = window->windowHandle();
@@ -49,11 +52,11 @@ void watchState(QWidget* window)
     handle->setProperty(kWatched, true);
     QObject::connect(
         handle, &QWindow::windowStateChanged, handle, [handle, widget = QPointer<QWidget>(window)] {
-            if (!widget || !hasFixedSize(widget) || !(handle->windowStates() & kLarger))
+            if (!widget || !hasFixedSize(widget) || !(handle->windowStates() & kMaximised))
                 return;
-            handle->setWindowStates(handle->windowStates() & ~kLarger);
-            if (widget->windowState() & kLarger)
-                widget->setWindowState(widget->windowState() & ~kLarger);
+            handle->setWindowStates(handle->windowStates() & ~kMaximised);
+            if (widget->windowState() & kMaximised)
+                widget->setWindowState(widget->windowState() & ~kMaximised);
         });
 }
 

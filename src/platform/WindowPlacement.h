@@ -18,9 +18,9 @@ void setOwner(QWidget* window, QWidget* owner);
 // The owner given by setOwner(), or nullptr.
 QWidget* ownerOf(const QWidget* window);
 
-// From now on, a window whose minimum and maximum sizes are the same is never maximised: its
-// layout has that one size. A request for it, whether from the program, from
-// the title-bar buttons that the platform draws itself or from a shortcut, is turned back at
-// once, so the window system never waits for a window of a size the window cannot take.
+// From now on, a window whose minimum and maximum sizes are the same is not maximised: its layout
+// has that one size. A request for it, from the program or from the title-bar buttons that Qt
+// draws itself under Wayland, is turned back at once, before the window system answers it. The
+// window system is told the sizes too, and window managers that heed them offer no maximise.
 // `parent` owns the watcher; the application is the natural one.
 void keepFixedWindowsUnmaximised(QObject* parent);
