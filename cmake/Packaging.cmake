@@ -29,10 +29,8 @@ if(UNIX AND NOT APPLE)
   install(FILES ${CMAKE_BINARY_DIR}/packaging/kartak2.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(PROGRAMS ${CMAKE_BINARY_DIR}/packaging/kartak2 DESTINATION ${CMAKE_INSTALL_BINDIR})
-  foreach(size 48 64 128 256)
-    install(FILES ${CMAKE_SOURCE_DIR}/data/icons/hicolor/${size}x${size}/apps/kartak2.png
-      DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
-  endforeach()
+  # The icon theme's whole tree: every size from 16 to 512 px and the scalable SVG.
+  install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 endif()
 
 set(CPACK_PACKAGE_NAME "kartak2")

@@ -200,7 +200,7 @@ if out=$(in_root desktop-file-validate "$entry" 2>&1); then
 else
   fail "desktop-file-validate: $out"
 fi
-for size in 48 64 128 256; do
+for size in 16 22 24 32 48 64 128 256 512; do
   icon=/usr/share/icons/hicolor/${size}x${size}/apps/kartak2.png
   if [ -f "$root$icon" ]; then
     got=$(in_root identify -format '%m %wx%h' "$icon" 2>/dev/null || echo unreadable)

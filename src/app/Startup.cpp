@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "Artwork.h"
 #include "Forms.h"
 #include "Fonts.h"
 #include "RunHandler.h"
@@ -30,13 +31,16 @@ void prepareApplication(QApplication& app)
     // The laid-out windows name their fonts; the application keeps the desktop's font for the
     // message boxes, the save dialog and the hints.
     Fonts::installSubstitutions();
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/app.png")));
+    // The main menu, About and the character window show the application icon in its frame.
+    QApplication::setWindowIcon(Artwork::applicationIcon());
     // Qt's own texts (the save dialog's buttons and labels) in Czech, where Qt's translations
     // are installed.
     auto* qtTexts = new QTranslator(&app);
     if (qtTexts->load(QStringLiteral("qtbase_cs"),
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(qtTexts);
+    // The windows have one size each; none is ever maximised.
+    keepFixedWindowsUnmaximised(&app);
     // The main window decides when the program ends, not the last window closed.
     app.setQuitOnLastWindowClosed(false);
 }
@@ -57,6 +61,14 @@ void createForms()
     Form1->setWindows(Form2, Form3, Form6);
     Form3->setNoticeWindow(Form4);
     Form3->setTipWindow(Form5);
+    // A secondary window stays above the window that opens it, so a click on the blocked main
+    // menu never buries About or the beta notes behind it. The character window is no such
+    // window: it is the program's working window, beside the menu, and the user may bring either
+    // to the front ("&Generovat" brings it back), so it has no owner.
+    setOwner(Form2, Form1);
+    setOwner(Form6, Form1);
+    setOwner(Form4, Form3);
+    setOwner(Form5, Form3);
 }
 
 void showSplash()

@@ -15,7 +15,8 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent)
 {
     setupUi(this);
     LayoutPalette::apply(this);
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    // A dialog, so that X11 window managers too keep it above the character window that opens it.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     // Only the main menu ends the program when it closes.

@@ -9,7 +9,8 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent)
 {
     setupUi(this);
     LayoutPalette::apply(this);
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    // A dialog, so that X11 window managers too keep it above the character window that opens it.
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_QuitOnClose, false);
     Fonts::applyPixelSizes(this);
     setFixedSize(301, 149);

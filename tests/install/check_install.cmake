@@ -11,11 +11,14 @@ foreach(file kartak2 version.ktd about.ktd Beta.ktd tips.ktd Problem.wav Success
     message(FATAL_ERROR "missing beside the program: ${file}")
   endif()
 endforeach()
-foreach(size 48 64 128 256)
+foreach(size 16 22 24 32 48 64 128 256 512)
   if(NOT EXISTS ${STAGE}/share/icons/hicolor/${size}x${size}/apps/kartak2.png)
     message(FATAL_ERROR "missing icon ${size}x${size}")
   endif()
 endforeach()
+if(NOT EXISTS ${STAGE}/share/icons/hicolor/scalable/apps/kartak2.svg)
+  message(FATAL_ERROR "missing the scalable icon")
+endif()
 
 file(READ ${STAGE}/share/applications/kartak2.desktop entry)
 foreach(line "Name=Karták II" "Categories=Game;RolePlaying;" "Icon=kartak2"

@@ -3,7 +3,13 @@
 Shapes are described in picture coordinates (floats) and drawn into an
 oversampled mask, then scaled down, which gives smooth edges. Every random
 texture uses a fixed seed, so the pictures come out the same on every run.
+
+Every picture can be drawn at a multiple of its size for screens with more
+pixels to a point (drawing_scale(2) gives the "@2x" pictures): coordinates, line
+widths, font sizes, blurs and offsets stay in picture units and the helpers here
+turn them into pixels.
 """
+import contextlib
 import math
 import random
 
@@ -29,6 +35,34 @@ SERIF_CONDENSED_BOLD_ITALIC = FONT_DIR + "DejaVuSerifCondensed-BoldItalic.ttf"
 SERIF_CONDENSED_ITALIC = FONT_DIR + "DejaVuSerifCondensed-Italic.ttf"
 
 OVERSAMPLE = 4
+
+_scale = 1
+
+
+@contextlib.contextmanager
+def drawing_scale(scale):
+    """Draws everything inside the block at scale pixels to a picture unit."""
+    global _scale
+    previous, _scale = _scale, scale
+    try:
+        yield
+    finally:
+        _scale = previous
+
+
+def px(value):
+    """A length in picture units as whole pixels at the current scale."""
+    return int(round(value * _scale))
+
+
+def pixel_size(size):
+    """A picture's (width, height) in pixels at the current scale."""
+    return (px(size[0]), px(size[1]))
+
+
+def blur(radius):
+    """A Gaussian blur of the given radius in picture units."""
+    return ImageFilter.GaussianBlur(radius * _scale)
 
 
 def font(path, size):
@@ -93,9 +127,9 @@ class Canvas:
     """An oversampled greyscale mask on which shapes are drawn in picture coordinates."""
 
     def __init__(self, size, oversample=OVERSAMPLE):
-        self.size = size
-        self.k = oversample
-        self.image = Image.new("L", (size[0] * oversample, size[1] * oversample), 0)
+        self.size = pixel_size(size)
+        self.k = oversample * _scale
+        self.image = Image.new("L", (self.size[0] * oversample, self.size[1] * oversample), 0)
         self.draw = ImageDraw.Draw(self.image)
 
     def _pts(self, points):
@@ -128,9 +162,9 @@ class Canvas:
 
 
 def grow(mask, pixels):
-    """The mask widened by about the given number of pixels on every side."""
+    """The mask widened by about the given number of picture units on every side."""
     out = mask
-    for _ in range(pixels):
+    for _ in range(px(pixels)):
         out = out.filter(ImageFilter.MaxFilter(3))
     return out
 
@@ -145,9 +179,10 @@ def paint(image, colour, mask):
 
 
 def paint_gradient(image, top, bottom, mask, box=None):
-    """Lays a vertical colour gradient onto a picture through a mask."""
-    y0, y1 = (0, image.size[1]) if box is None else box
-    layer = vertical_gradient(image.size, [(y0, top), (y1, bottom)])
+    """Lays a vertical colour gradient onto a picture through a mask; box is the
+    gradient's (top, bottom) in picture units."""
+    y0, y1 = (0, image.size[1] / _scale) if box is None else box
+    layer = vertical_gradient((image.size[0] / _scale, image.size[1] / _scale), [(y0, top), (y1, bottom)])
     if image.mode == "RGBA":
         image.alpha_composite(Image.merge("RGBA", (*layer.split(), mask)))
     else:
@@ -155,8 +190,9 @@ def paint_gradient(image, top, bottom, mask, box=None):
 
 
 def vertical_gradient(size, stops):
-    """An RGB picture whose rows blend between (y, colour) stops."""
-    w, h = size
+    """An RGB picture whose rows blend between (y, colour) stops, in picture units."""
+    w, h = pixel_size(size)
+    stops = [(y * _scale, c) for y, c in stops]
     column = Image.new("RGB", (1, h))
     for y in range(h):
         if y <= stops[0][0]:
@@ -174,17 +210,18 @@ def vertical_gradient(size, stops):
 
 
 def clouds(size, seed, scale, contrast=1.0):
-    """Smooth random grey noise around 128, made from a few octaves of scaled-up noise."""
+    """Smooth random grey noise around 128, made from a few octaves of scaled-up noise.
+    The octaves are the same at every drawing scale; only their cells grow."""
     rnd = random.Random(seed)
     w, h = size
-    total = Image.new("L", size, 128)
+    total = Image.new("L", pixel_size(size), 128)
     weight = 0.5
     cell = scale
     while cell >= 2:
         sw, sh = max(2, w // cell + 2), max(2, h // cell + 2)
         small = Image.new("L", (sw, sh))
         small.putdata([int(max(0, min(255, 128 + rnd.gauss(0, 60 * contrast)))) for _ in range(sw * sh)])
-        big = small.resize((sw * cell, sh * cell), Image.BICUBIC).crop((0, 0, w, h))
+        big = small.resize((px(sw * cell), px(sh * cell)), Image.BICUBIC).crop((0, 0, px(w), px(h)))
         total = Image.blend(total, big, weight)
         weight *= 0.6
         cell //= 2
@@ -193,21 +230,21 @@ def clouds(size, seed, scale, contrast=1.0):
 
 def parchment(size, seed=7, base=PARCHMENT, edge=PARCHMENT_DARK, vignette=0.85):
     """Old paper: a warm base with blotches, fibres and darker, burnt edges."""
-    w, h = size
-    image = Image.new("RGB", size, base)
+    w, h = pixel_size(size)
+    image = Image.new("RGB", (w, h), base)
     blotches = clouds(size, seed, 48, 1.4)
-    dark = Image.new("RGB", size, edge)
+    dark = Image.new("RGB", (w, h), edge)
     # Blotches: darker where the noise is low.
     image = Image.composite(image, dark, blotches.point(lambda v: max(0, min(255, (v - 40) * 2))))
     # Fine grain.
     rnd = random.Random(seed + 1)
-    grain = Image.new("L", size)
+    grain = Image.new("L", (w, h))
     grain.putdata([int(128 + rnd.gauss(0, 10)) for _ in range(w * h)])
     image = ImageChops.add(image, Image.merge("RGB", [grain] * 3), 1.0, -128)
     # Edges: a radial darkening towards the corners.
-    radial = Image.radial_gradient("L").resize(size, Image.BICUBIC)
+    radial = Image.radial_gradient("L").resize((w, h), Image.BICUBIC)
     shade = radial.point(lambda v: max(0, min(255, int((v - 150) * 2.2 * vignette))))
-    image = Image.composite(Image.new("RGB", size, (120, 78, 38)), image, shade)
+    image = Image.composite(Image.new("RGB", (w, h), (120, 78, 38)), image, shade)
     return image
 
 
@@ -335,6 +372,7 @@ def sword_shapes(length=100.0):
 # ---------------------------------------------------------------- text
 
 def text_mask(size, xy, text, font_path, font_size, anchor="la", stroke=0):
+    """A mask of the text; size in picture units, as for Canvas."""
     return Canvas(size).text(xy, text, font_path, font_size, anchor=anchor, stroke=stroke).mask()
 
 
@@ -354,14 +392,15 @@ def fit_font_size(text, font_path, width, start):
 def fancy_text(img, xy, text, font_path, size, anchor="mm", top=GOLD_LIGHT, bottom=GOLD_DARK,
                edge=BLOOD, edge_width=2, shadow=(2, 2), shadow_alpha=110):
     """Title lettering: a vertical gradient inside a coloured edge, over a soft shadow."""
-    body = text_mask(img.size, xy, text, font_path, size, anchor=anchor)
-    rim = text_mask(img.size, xy, text, font_path, size, anchor=anchor, stroke=edge_width)
+    units = (img.size[0] / _scale, img.size[1] / _scale)
+    body = text_mask(units, xy, text, font_path, size, anchor=anchor)
+    rim = text_mask(units, xy, text, font_path, size, anchor=anchor, stroke=edge_width)
     box = body.getbbox() or (0, 0, img.size[0], img.size[1])
     if shadow:
-        moved = ImageChops.offset(rim, *shadow).filter(ImageFilter.GaussianBlur(1.2))
+        moved = ImageChops.offset(rim, px(shadow[0]), px(shadow[1])).filter(blur(1.2))
         paint(img, INK, moved.point(lambda v: v * shadow_alpha // 255))
     paint(img, edge, rim)
-    paint_gradient(img, top, bottom, body, (box[1], box[3]))
+    paint_gradient(img, top, bottom, body, (box[1] / _scale, box[3] / _scale))
     return box
 
 
@@ -381,8 +420,9 @@ def divider(canvas, cx, y, half, gap=0.0, diamond=4.0, width=1.2):
 def ornate_border(img, box, seed=3):
     """A double rule in dark red and gold with small diamond corners, inside box."""
     x0, y0, x1, y1 = box
-    red = Canvas(img.size)
-    gold = Canvas(img.size)
+    units = (img.size[0] / _scale, img.size[1] / _scale)
+    red = Canvas(units)
+    gold = Canvas(units)
     red.polygon([(x0, y0), (x1, y0), (x1, y1), (x0, y1)])
     red.polygon([(x0 + 2.5, y0 + 2.5), (x1 - 2.5, y0 + 2.5), (x1 - 2.5, y1 - 2.5), (x0 + 2.5, y1 - 2.5)], 0)
     gold.polygon([(x0 + 5, y0 + 5), (x1 - 5, y0 + 5), (x1 - 5, y1 - 5), (x0 + 5, y1 - 5)])

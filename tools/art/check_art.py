@@ -1,11 +1,17 @@
 #!/usr/bin/python3
-"""Checks the generated data files: picture sizes and colour depths, the text
-files' encoding and line ends, and the sounds' format and length."""
+"""Checks the generated data files: picture sizes and colour depths (and that
+every picture has an "@2x" twin of twice its size showing the same), the
+application icons, the text files' encoding and line ends, and the sounds' format
+and length."""
 import pathlib
+import shutil
+import subprocess
 import sys
+import tempfile
 import wave
+import xml.etree.ElementTree as ET
 
-from PIL import Image
+from PIL import Image, ImageChops, ImageFilter, ImageStat
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent.parent
 DATA = ROOT / "data"
@@ -24,8 +30,31 @@ for name in ("icon_melee", "icon_ranged1", "icon_ranged2", "icon_armour",
     PICTURES[name + ".png"] = ((16, 16), "P", True)
 
 
+HICOLOR_SIZES = (16, 22, 24, 32, 48, 64, 128, 256, 512)
+
+
+def twin_name(name):
+    stem, dot, suffix = name.rpartition(".")
+    return f"{stem}@2x{dot}{suffix}"
+
+
+def difference(a, b):
+    """The mean difference of two pictures of one size, 0 to 255, each laid on grey
+    (so transparent pixels compare as equal) and softened a little, so that paper
+    grain and dithering count for little and a shape out of place for much."""
+    flat = []
+    for im in (a, b):
+        rgba = im.convert("RGBA")
+        ground = Image.new("RGBA", rgba.size, (128, 128, 128, 255))
+        flat.append(Image.alpha_composite(ground, rgba).convert("RGB").filter(ImageFilter.GaussianBlur(1.5)))
+    return sum(ImageStat.Stat(ImageChops.difference(*flat)).mean) / 3
+
+
 def check_pictures(errors):
+    pictures = dict(PICTURES)
     for name, (size, mode, transparent) in PICTURES.items():
+        pictures[twin_name(name)] = ((size[0] * 2, size[1] * 2), mode, transparent)
+    for name, (size, mode, transparent) in pictures.items():
         im = Image.open(DATA / "art" / name)
         if im.size != size or im.mode != mode:
             errors.append(f"{name}: {im.size} {im.mode}, want {size} {mode}")
@@ -35,20 +64,49 @@ def check_pictures(errors):
                 errors.append(f"{name}: {colours} colours")
             if transparent != ("transparency" in im.info):
                 errors.append(f"{name}: transparency {'missing' if transparent else 'unexpected'}")
-        if name == "about.png":
+        if name in ("about.png", "about@2x.png"):
             levels = {(v >> 3) << 3 | v >> 5 for v in range(256)}
             used = set()
             for band in im.split():
                 used |= {v for v, n in enumerate(band.histogram()) if n}
             if not used <= levels:
-                errors.append("about.png: channel values beyond 5 bits")
+                errors.append(f"{name}: channel values beyond 5 bits")
+    # A twin halved must look like its picture: drawn from the same shapes, not another picture
+    # or the same one shifted by a pixel or two. The application icon is drawn for each size, its
+    # outlines one pixel wide at both, so its twin may differ more.
+    for name, (size, _, _) in PICTURES.items():
+        twin = Image.open(DATA / "art" / twin_name(name)).convert("RGBA")
+        halved = twin.resize(size, Image.BOX)
+        off = difference(halved, Image.open(DATA / "art" / name))
+        if off > (12 if name == "app.png" else 3.5):
+            errors.append(f"{twin_name(name)}: halved, differs from {name} by {off:.1f}")
     ico = Image.open(DATA / "art" / "app.ico")
     if sorted(ico.info.get("sizes", [])) != [(16, 16), (32, 32), (48, 48)]:
         errors.append(f"app.ico: sizes {ico.info.get('sizes')}")
-    for n in (48, 64, 128, 256):
+    for n in HICOLOR_SIZES:
         im = Image.open(DATA / "icons" / "hicolor" / f"{n}x{n}" / "apps" / "kartak2.png")
-        if im.size != (n, n):
-            errors.append(f"hicolor {n}: {im.size}")
+        if im.size != (n, n) or im.mode != "RGBA":
+            errors.append(f"hicolor {n}: {im.size} {im.mode}")
+    check_svg_icon(errors)
+
+
+def check_svg_icon(errors):
+    svg = DATA / "icons" / "hicolor" / "scalable" / "apps" / "kartak2.svg"
+    root = ET.parse(svg).getroot()
+    if root.tag != "{http://www.w3.org/2000/svg}svg" or root.get("viewBox") != "0 0 100 100":
+        errors.append("kartak2.svg: not an SVG with a 100 x 100 view box")
+    # Drawn by an SVG renderer, the icon must look like the 256 px PNG.
+    renderer = shutil.which("rsvg-convert")
+    if not renderer:
+        print("kartak2.svg: rsvg-convert (librsvg2-bin) missing, not drawn")
+        return
+    with tempfile.TemporaryDirectory() as folder:
+        drawn = pathlib.Path(folder) / "icon.png"
+        subprocess.run([renderer, "-w", "256", "-h", "256", str(svg), "-o", str(drawn)], check=True)
+        png = DATA / "icons" / "hicolor" / "256x256" / "apps" / "kartak2.png"
+        off = difference(Image.open(drawn), Image.open(png))
+        if off > 4:
+            errors.append(f"kartak2.svg: differs from the 256 px icon by {off:.1f}")
 
 
 def check_texts(errors):

@@ -70,7 +70,7 @@ def main_picture():
     # The moon, with a soft halo.
     mx, my, mr = 196, 84, 50
     halo = Canvas(size).ellipse((mx - mr - 14, my - mr - 14, mx + mr + 14, my + mr + 14)).mask()
-    halo = halo.filter(ImageFilter.GaussianBlur(8))
+    halo = halo.filter(blur(8))
     paint(img, (250, 190, 110), halo.point(lambda v: v * 6 // 10))
     moon = Canvas(size).ellipse((mx - mr, my - mr, mx + mr, my + mr)).mask()
     paint_gradient(img, (255, 236, 170), (246, 196, 104), moon, (my - mr, my + mr))
@@ -78,7 +78,7 @@ def main_picture():
     marks = Canvas(size)
     for cx, cy, r in ((180, 70, 10), (212, 96, 13), (204, 62, 6), (186, 104, 7)):
         marks.ellipse((cx - r, cy - r * 0.8, cx + r, cy + r * 0.8))
-    paint(img, (236, 180, 96), ImageChops.multiply(marks.mask().filter(ImageFilter.GaussianBlur(2)), moon)
+    paint(img, (236, 180, 96), ImageChops.multiply(marks.mask().filter(blur(2)), moon)
           .point(lambda v: v // 2))
     # Far mountains, then near ridges, each darker.
     far = Canvas(size).polygon([(0, 150), (22, 128), (40, 136), (66, 112), (92, 134), (118, 124), (150, 140),
@@ -117,12 +117,13 @@ def main_picture():
 
 
 def frame(img, box, outer=(20, 6, 10), inner=GOLD):
-    """A thin gold frame inside a dark edge, within box (right and bottom exclusive)."""
-    x0, y0, x1, y1 = box
+    """A thin gold frame inside a dark edge, within box (right and bottom exclusive),
+    each ring one picture unit wide."""
+    x0, y0, x1, y1 = (px(v) for v in box)
     d = ImageDraw.Draw(img)
-    d.rectangle((x0, y0, x1 - 1, y1 - 1), outline=outer)
-    d.rectangle((x0 + 1, y0 + 1, x1 - 2, y1 - 2), outline=inner)
-    d.rectangle((x0 + 2, y0 + 2, x1 - 3, y1 - 3), outline=outer)
+    w = px(1)
+    for ring, colour in enumerate((outer, inner, outer)):
+        d.rectangle((x0 + ring * w, y0 + ring * w, x1 - 1 - ring * w, y1 - 1 - ring * w), outline=colour, width=w)
 
 
 # ---------------------------------------------------------------- splash
@@ -135,7 +136,7 @@ def splash_picture():
     # The dragon, dark red edged with gold, wings spread over the name.
     s, dx, dy = 0.9, 233 - 91 * 0.9, 64
     far_wing, body, eye = dragon_layers(size, s, dx, dy)
-    paint(img, (90, 60, 30), ImageChops.offset(grow(body, 2), 3, 3).filter(ImageFilter.GaussianBlur(2))
+    paint(img, (90, 60, 30), ImageChops.offset(grow(body, 2), px(3), px(3)).filter(blur(2))
           .point(lambda v: v * 2 // 5))
     paint(img, GOLD, grow(far_wing, 1))
     paint(img, (84, 10, 14), far_wing)
@@ -163,12 +164,12 @@ def about_picture():
     img = parchment(size, seed=33)
     ornate_border(img, (8, 8, shown - 9, 243))
     # The program's shield, as in its icon, on the left.
-    emblem = app_icon_rgba(168)
+    emblem = app_icon_rgba(px(168))
     shadow = Image.new("RGBA", emblem.size, (0, 0, 0, 0))
     shadow.paste((90, 60, 30, 255), (0, 0), emblem.getchannel("A").point(lambda a: a * 2 // 5))
-    shadow = shadow.filter(ImageFilter.GaussianBlur(2))
-    img.paste(shadow, (20, 44), shadow)
-    img.paste(emblem, (16, 40), emblem)
+    shadow = shadow.filter(blur(2))
+    img.paste(shadow, (px(20), px(44)), shadow)
+    img.paste(emblem, (px(16), px(40)), emblem)
     # The name and what the program is, on the right.
     cx = 272
     fancy_text(img, (cx, 64), "Karták II", SERIF_BOLD, fit_font_size("Karták II", SERIF_BOLD, 196, 40))
@@ -180,7 +181,7 @@ def about_picture():
     # A small dragon below, flying towards the shield.
     s, dx, dy = 0.44, cx + 91 * 0.44, 164
     far_wing, body, eye = dragon_layers(size, s, dx, dy, flip=True)
-    paint(img, (90, 60, 30), ImageChops.offset(grow(body, 1), 2, 2).filter(ImageFilter.GaussianBlur(1.5))
+    paint(img, (90, 60, 30), ImageChops.offset(grow(body, 1), px(2), px(2)).filter(blur(1.5))
           .point(lambda v: v * 2 // 5))
     paint(img, GOLD, grow(far_wing, 1))
     paint(img, (84, 10, 14), far_wing)
@@ -203,7 +204,7 @@ def hammer(canvas, x, y, scale=1.0, angle=0.0, part="all"):
 def notice_picture():
     size = (266, 49)
     w, h = size
-    img = Image.new("RGBA", size, (0, 0, 0, 0))
+    img = Image.new("RGBA", pixel_size(size), (0, 0, 0, 0))
     # A ribbon: the middle band, with swallow-tailed ends folded behind it.
     top, bottom = 9, 40
     ends = Canvas(size)
@@ -247,7 +248,7 @@ def notice_picture():
 def sheet_title_picture():
     size = (277, 53)
     w, h = size
-    img = Image.new("RGBA", size, (0, 0, 0, 0))
+    img = Image.new("RGBA", pixel_size(size), (0, 0, 0, 0))
     text = "Osobní deník"
     font_size = fit_font_size(text, SERIF_BOLD_ITALIC, 214, 34)
     fancy_text(img, (w / 2, 24), text, SERIF_BOLD_ITALIC, font_size, top=(196, 46, 40), bottom=(110, 12, 16),
@@ -262,12 +263,36 @@ def sheet_title_picture():
 
 # ---------------------------------------------------------------- application icon
 
-def app_icon_rgba(px, emblem="K"):
-    """The shield with two crossed swords behind it, drawn at px x px with a
-    transparent background. Shapes are laid out on a 100 x 100 grid."""
+def app_icon_rgba(pixels, emblem="K"):
+    """The shield with two crossed swords behind it, drawn at pixels x pixels with
+    a transparent background. Shapes are laid out on a 100 x 100 grid."""
+    with drawing_scale(1):
+        return _app_icon(pixels, emblem)
+
+
+def app_icon_swords():
+    """The two swords' parts on the icon's 100 x 100 grid: hilts low at the sides,
+    points out past the shield's upper corners."""
+    blade, fuller, guard, grip, pommel = sword_shapes(88)
+    swords = []
+    for dx, angle in ((74, -45), (26, 45)):
+        place = dict(scale=1, dx=dx, dy=74, angle=angle)
+        swords.append({name: transform(part, **place)
+                       for name, part in (("blade", blade), ("fuller", fuller), ("guard", guard),
+                                          ("grip", grip), ("pommel", pommel))})
+    return swords
+
+
+def app_icon_shield():
+    """The shield's outline, its dark rim and its red field on the 100 x 100 grid."""
+    outer = shield_outline(50, 14, 60, 76)
+    return outer, scale_about(outer, (50, 50), 0.86), scale_about(outer, (50, 50), 0.78)
+
+
+def _app_icon(px, emblem):
     size = (px, px)
     k = px / 100
-    img = Image.new("RGBA", size, (0, 0, 0, 0))
+    img = Image.new("RGBA", pixel_size(size), (0, 0, 0, 0))
 
     def mask(shapes, width=None):
         c = Canvas(size, 8 if px < 64 else 4)
@@ -275,14 +300,7 @@ def app_icon_rgba(px, emblem="K"):
             c.polygon([(x * k, y * k) for x, y in shape])
         return c.mask()
 
-    blade, fuller, guard, grip, pommel = sword_shapes(88)
-    swords = []
-    # Hilts low at the sides, points out past the shield's upper corners.
-    for dx, angle in ((74, -45), (26, 45)):
-        place = dict(scale=1, dx=dx, dy=74, angle=angle)
-        swords.append({name: transform(part, **place)
-                       for name, part in (("blade", blade), ("fuller", fuller), ("guard", guard),
-                                          ("grip", grip), ("pommel", pommel))})
+    swords = app_icon_swords()
     for sw in swords:
         whole = mask([sw["blade"], sw["guard"], sw["grip"], sw["pommel"]])
         paint(img, INK, grow(whole, 1) if px >= 32 else whole)
@@ -290,9 +308,7 @@ def app_icon_rgba(px, emblem="K"):
         paint(img, (240, 244, 250), mask([sw["fuller"]]))
         paint(img, GOLD, mask([sw["guard"], sw["pommel"]]))
         paint(img, (110, 62, 28), mask([sw["grip"]]))
-    outer = shield_outline(50, 14, 60, 76)
-    rim = scale_about(outer, (50, 50), 0.86)
-    field = scale_about(outer, (50, 50), 0.78)
+    outer, rim, field = app_icon_shield()
     paint(img, INK, grow(mask([outer]), 1) if px >= 32 else mask([outer]))
     paint_gradient(img, GOLD_LIGHT, GOLD_DARK, mask([outer]), (int(14 * k), int(90 * k)))
     paint(img, INK, mask([rim]))
@@ -309,25 +325,89 @@ def app_icon_rgba(px, emblem="K"):
 
 
 def app_icon():
-    return to_palette_transparent(app_icon_rgba(32))
+    return to_palette_transparent(app_icon_rgba(px(32)))
+
+
+def app_icon_svg():
+    """The application icon as SVG: the same shapes on the same 100 x 100 grid, the
+    K taken from the font's own outline, so it matches the PNGs at every size."""
+    from fontTools.pens.svgPathPen import SVGPathPen
+    from fontTools.pens.transformPen import TransformPen
+    from fontTools.ttLib import TTFont
+
+    def points(shape):
+        return " ".join(f"{x:.2f},{y:.2f}" for x, y in shape)
+
+    def polygon(shape, fill, stroke=None):
+        edge = f' stroke="{stroke}" stroke-width="0.8" stroke-linejoin="round"' if stroke else ""
+        return f'  <polygon points="{points(shape)}" fill="{fill}"{edge}/>'
+
+    def rgb(colour):
+        return "#%02x%02x%02x" % colour
+
+    out = ['<?xml version="1.0" encoding="UTF-8"?>',
+           '<svg xmlns="http://www.w3.org/2000/svg" width="100" height="100" viewBox="0 0 100 100">',
+           "  <title>Karták II</title>",
+           "  <defs>",
+           f'    <linearGradient id="gold" gradientUnits="userSpaceOnUse" x1="0" y1="14" x2="0" y2="90">'
+           f'<stop offset="0" stop-color="{rgb(GOLD_LIGHT)}"/><stop offset="1" stop-color="{rgb(GOLD_DARK)}"/>'
+           "</linearGradient>",
+           f'    <linearGradient id="field" gradientUnits="userSpaceOnUse" x1="0" y1="14" x2="0" y2="86">'
+           f'<stop offset="0" stop-color="{rgb((206, 44, 38))}"/><stop offset="1" stop-color="{rgb((104, 12, 16))}"/>'
+           "</linearGradient>",
+           "  </defs>"]
+    for sw in app_icon_swords():
+        for part in ("blade", "guard", "grip", "pommel"):
+            out.append(polygon(sw[part], rgb(INK), rgb(INK)))
+        out.append(polygon(sw["blade"], rgb((196, 202, 214))))
+        out.append(polygon(sw["fuller"], rgb((240, 244, 250))))
+        out.append(polygon(sw["guard"], rgb(GOLD)))
+        out.append(polygon(sw["pommel"], rgb(GOLD)))
+        out.append(polygon(sw["grip"], rgb((110, 62, 28))))
+    outer, rim, field = app_icon_shield()
+    out.append(polygon(outer, "url(#gold)", rgb(INK)))
+    out.append(polygon(rim, rgb(INK)))
+    out.append(polygon(field, "url(#field)"))
+    # The K as the raster icons set it: DejaVu Serif Bold, 42 units, its middle at (50, 47).
+    font = TTFont(SERIF_BOLD)
+    glyphs = font.getGlyphSet()
+    name = font.getBestCmap()[ord("K")]
+    scale = 42 / font["head"].unitsPerEm
+    ascent, descent = font["hhea"].ascent, font["hhea"].descent
+    left = 50 - glyphs[name].width * scale / 2
+    baseline = 47 + (ascent + descent) / 2 * scale
+    pen = SVGPathPen(glyphs, ntos=lambda v: f"{v:.2f}")
+    glyphs[name].draw(TransformPen(pen, (scale, 0, 0, -scale, left, baseline)))
+    out.append(f'  <path d="{pen.getCommands()}" fill="{rgb(GOLD_LIGHT)}"/>')
+    out += ["</svg>", ""]
+    return "\n".join(out)
+
+
+HICOLOR_SIZES = (16, 22, 24, 32, 48, 64, 128, 256, 512)
 
 
 def desktop_icons():
-    """app.ico for Windows (16, 32 and 48 px) and the hicolor theme's PNGs for Linux."""
+    """app.ico for Windows (16, 32 and 48 px) and the hicolor theme's icons for Linux:
+    PNGs from 16 to 512 px (16 px placed pixel by pixel) and the SVG."""
     small = pixelart.shield_16().image()
     sizes = {16: small, 32: app_icon_rgba(32), 48: app_icon_rgba(48)}
     sizes[48].save(ART / "app.ico", sizes=[(n, n) for n in sizes], append_images=[sizes[16], sizes[32]])
     print("data/art/app.ico  16, 32, 48")
-    for n in (48, 64, 128, 256):
+    for n in HICOLOR_SIZES:
         folder = ICONS / f"{n}x{n}" / "apps"
         folder.mkdir(parents=True, exist_ok=True)
-        app_icon_rgba(n).save(folder / "kartak2.png")
+        (small if n == 16 else app_icon_rgba(n)).save(folder / "kartak2.png")
         print(f"data/icons/hicolor/{n}x{n}/apps/kartak2.png  RGBA")
+    folder = ICONS / "scalable" / "apps"
+    folder.mkdir(parents=True, exist_ok=True)
+    (folder / "kartak2.svg").write_text(app_icon_svg(), encoding="utf-8")
+    print("data/icons/hicolor/scalable/apps/kartak2.svg")
 
 
 # ---------------------------------------------------------------- output
 
 def check_and_save(image, name, size):
+    size = pixel_size(size)
     assert image.size == size, (name, image.size, size)
     path = ART / name
     if image.mode == "P":
@@ -337,6 +417,19 @@ def check_and_save(image, name, size):
     print(f"data/art/{name}  {image.size[0]}x{image.size[1]}  {image.mode}")
 
 
+def pixel_picture(icon):
+    """A 16 x 16 icon placed pixel by pixel, as a palette picture at the current scale."""
+    return to_palette_transparent(icon.image(px(1)))
+
+
+def twice(name):
+    """The name of a picture's twin at twice the size, which Qt picks on screens
+    with two device pixels to a pixel."""
+    stem, dot, suffix = name.rpartition(".")
+    return f"{stem}@2x{dot}{suffix}"
+
+
+# Every picture is made at its size and at twice its size ("@2x").
 PICTURES = {
     "main.png": (main_picture, (325, 220)),
     "splash.png": (splash_picture, (467, 313)),
@@ -344,14 +437,14 @@ PICTURES = {
     "notice.png": (notice_picture, (266, 49)),
     "sheet_title.png": (sheet_title_picture, (277, 53)),
     "app.png": (app_icon, (32, 32)),
-    "icon_melee.png": (lambda: to_palette_transparent(pixelart.sword().image()), (16, 16)),
-    "icon_ranged1.png": (lambda: to_palette_transparent(pixelart.bow().image()), (16, 16)),
-    "icon_ranged2.png": (lambda: to_palette_transparent(pixelart.crossbow().image()), (16, 16)),
-    "icon_armour.png": (lambda: to_palette_transparent(pixelart.armour().image()), (16, 16)),
-    "glyph_copy.png": (lambda: to_palette_transparent(pixelart.clipboard().image()), (16, 16)),
-    "glyph_save.png": (lambda: to_palette_transparent(pixelart.floppy().image()), (16, 16)),
-    "glyph_tip.png": (lambda: to_palette_transparent(pixelart.bulb().image()), (16, 16)),
-    "glyph_back.png": (lambda: to_palette_transparent(pixelart.arrow_back().image()), (16, 16)),
+    "icon_melee.png": (lambda: pixel_picture(pixelart.sword()), (16, 16)),
+    "icon_ranged1.png": (lambda: pixel_picture(pixelart.bow()), (16, 16)),
+    "icon_ranged2.png": (lambda: pixel_picture(pixelart.crossbow()), (16, 16)),
+    "icon_armour.png": (lambda: pixel_picture(pixelart.armour()), (16, 16)),
+    "glyph_copy.png": (lambda: pixel_picture(pixelart.clipboard()), (16, 16)),
+    "glyph_save.png": (lambda: pixel_picture(pixelart.floppy()), (16, 16)),
+    "glyph_tip.png": (lambda: pixel_picture(pixelart.bulb()), (16, 16)),
+    "glyph_back.png": (lambda: pixel_picture(pixelart.arrow_back()), (16, 16)),
 }
 
 
@@ -361,6 +454,8 @@ def main(names):
         if names and name not in names:
             continue
         check_and_save(make(), name, size)
+        with drawing_scale(2):
+            check_and_save(make(), twice(name), size)
     if not names or "icons" in names:
         desktop_icons()
     write_designer_qrc()
