@@ -245,6 +245,9 @@ icons=$(cd "$root" && find usr/share/icons/hicolor -name 'kartak2.png' | sort)
 [ -n "$icons" ] || fail "no icons in /usr/share/icons/hicolor"
 for icon in $icons; do
   size=$(basename "$(dirname "$(dirname "$icon")")")
+  case "$size" in # 48x48@2 holds 96x96 pictures
+    *@2) side=${size%%x*}; size="$((side * 2))x$((side * 2))" ;;
+  esac
   got=$(in_root identify -format '%m %wx%h' "/$icon" 2>/dev/null || echo unreadable)
   [ "$got" = "PNG $size" ] && pass "/$icon ($got)" || fail "/$icon is $got"
 done
