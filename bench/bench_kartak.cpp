@@ -111,7 +111,8 @@ int main(int argc, char* argv[])
     std::printf("  the HTML sheet's bytes alone          %8.3f ms  (5000 runs, %d bytes)\n",
                 median(writes), int(bytes.size()));
     if (peakResidentKiB() >= 0)
-        std::printf("  peak resident memory                  %8.1f MB\n", peakResidentKiB() / 1024.0);
+        std::printf("  peak resident memory                  %8.1f MB\n",
+                    peakResidentKiB() / 1024.0);
     else
         std::printf("  peak resident memory                  not measured on this system\n");
     destroyForms();

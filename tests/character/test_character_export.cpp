@@ -72,7 +72,10 @@ private:
         return done;
     }
 #else
-    bool setImmutable(bool) { return false; }
+    bool setImmutable(bool)
+    {
+        return false;
+    }
 #endif
 
     QString m_path;
