@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures a user feels: start-up's window creation, one generation, one HTML export, memory.
 // Runs offscreen in a scratch copy of the program folder.
 #include "Forms.h"
@@ -16,8 +17,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
 #include <vector>
+
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -39,11 +43,20 @@ template <typename F> std::vector<double> timeRuns(int runs, F&& body)
     return ms;
 }
 
+// The peak resident memory in KiB; -1 where the system does not tell it this way.
 long peakResidentKiB()
 {
+#ifdef Q_OS_UNIX
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
+#ifdef Q_OS_MACOS
+    return usage.ru_maxrss / 1024; // bytes there
+#else
     return usage.ru_maxrss;
+#endif
+#else
+    return -1;
+#endif
 }
 
 } // namespace
@@ -97,7 +110,11 @@ int main(int argc, char* argv[])
     std::printf("  one HTML export to a file             %8.3f ms  (500 runs)\n", median(exports));
     std::printf("  the HTML sheet's bytes alone          %8.3f ms  (5000 runs, %d bytes)\n",
                 median(writes), int(bytes.size()));
-    std::printf("  peak resident memory                  %8.1f MB\n", peakResidentKiB() / 1024.0);
+    if (peakResidentKiB() >= 0)
+        std::printf("  peak resident memory                  %8.1f MB\n",
+                    peakResidentKiB() / 1024.0);
+    else
+        std::printf("  peak resident memory                  not measured on this system\n");
     destroyForms();
     return 0;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoding never fails and keeps one character per byte, each the C library's reading of it
 // (U+FFFD for the five undefined bytes); encoding the result gives the bytes back, '?' in place
 // of the undefined ones.

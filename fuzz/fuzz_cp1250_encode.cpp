@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Encoding any UTF-16 text (the input's bytes taken in pairs, little-endian, lone surrogates
 // included): one byte per code point, each the byte the C library's table gives for it, or the
 // unmappable handler's text for code points the code page cannot hold.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The version line: everything up to the first CR; a lone LF stays in the line; a byte 1A hex
 // ends the text. Checked against a byte-level model of those rules.
 #include "FuzzSupport.h"

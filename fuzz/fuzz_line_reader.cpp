@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line-by-line reader: the same lines as the whole-file loader, in order, then empty lines
 // for ever once past the end; it always comes to its end.
 #include "FuzzSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole-file loader: lines split at CR LF, CR or LF, none of them holding a line end; the
 // lines written back with CR LF and loaded again come out the same.
 #include "FuzzSupport.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets (clang, AddressSanitizer, UndefinedBehaviorSanitizer) and runs
 # each for a bounded time, starting from the seeds in fuzz/corpus/<target>/:
 #   tools/fuzz.sh [seconds]     seconds per target, 60 by default

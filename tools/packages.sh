@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the tools: installs the Debian packages that are missing, asking apt-get only then.
 #   ensure_packages cmake g++ qt6-base-dev ...
 ensure_packages() {
@@ -13,5 +14,5 @@ ensure_packages() {
 }
 
 # What every build of the program needs.
-KARTAK_BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
+KARTAK_BUILD_PACKAGES=(cmake g++ make gzip qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
                        libgl-dev fonts-liberation)

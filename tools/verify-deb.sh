@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that the Debian package installs and starts on a fresh Debian 12 (bookworm):
 #   sudo tools/verify-deb.sh [-c CACHE_DIR] [-o OUT_DIR] [-r] [PACKAGE.deb]
 #
@@ -10,10 +11,13 @@
 #                package's Depends alone have to bring everything the program needs
 #   MIRROR, SECURITY_MIRROR (environment) override the Debian mirrors
 #
-# In the copied root it installs the package with apt (which resolves its Depends), checks the
-# installed files, the icons and the desktop entry (desktop-file-validate), then starts the program
-# under Xvfb twice, once by the launcher /usr/bin/kartak2 and once as the desktop entry's Exec in its
-# Path, each time as an ordinary user, and takes a screenshot of the main menu after four seconds.
+# First it runs lintian on the package (any error or warning fails the check) and validates the
+# AppStream metadata (appstreamcli validate --no-net; the --pedantic hints are shown). In the
+# copied root it installs the package with apt (which resolves its Depends), checks the installed
+# files, the icons and the desktop entry (desktop-file-validate) and --version, then starts the
+# program under Xvfb three times as an ordinary user: from /, from the home folder, and as the
+# desktop entry's Exec from /tmp. Each time the main menu must be the only window (no error box)
+# and the program must have reported no error; a screenshot is taken after four seconds.
 # Last it starts a sound server (PulseAudio with a silent sink), opens the character window with
 # the keyboard, generates a character and checks that its sound reached the server.
 # Look at the screenshots: the main menu must show its picture and its Czech texts, the character
@@ -145,7 +149,41 @@ mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
 # --- install ----------------------------------------------------------------------------------
 step "The package"
 ls -l "$deb"
-dpkg-deb -f "$deb" Package Version Installed-Size Depends Recommends
+dpkg-deb -f "$deb" Package Version Section Installed-Size Depends Recommends
+
+# lintian and appstreamcli run here, on the host's Debian 12.
+source "$here/packages.sh"
+ensure_packages lintian appstream
+step "lintian $(lintian --version | sed 's/^Lintian v//')"
+# Its remark that it runs as root goes to standard error, not into the findings.
+if lintian --fail-on error,warning --display-info "$deb" > "$out_dir/lintian.log"; then
+  pass "lintian: no errors or warnings ($(grep -c '^[IPX]: ' "$out_dir/lintian.log" || true) hints)"
+else
+  fail "lintian:"
+fi
+cat "$out_dir/lintian.log"
+
+step "AppStream metadata"
+extract=$(mktemp -d)
+dpkg-deb -x "$deb" "$extract"
+metainfo=$(ls "$extract"/usr/share/metainfo/*.metainfo.xml 2>/dev/null | head -n 1 || true)
+if [ -z "$metainfo" ]; then
+  fail "no metainfo file in /usr/share/metainfo"
+elif appstreamcli validate --no-net "$metainfo" > "$out_dir/appstream.log" 2>&1; then
+  pass "appstreamcli validate --no-net $(basename "$metainfo")"
+else
+  fail "appstreamcli validate $(basename "$metainfo")"
+fi
+cat "$out_dir/appstream.log"
+if [ -n "$metainfo" ]; then
+  echo "-- appstreamcli validate --pedantic:"
+  appstreamcli validate --no-net --pedantic "$metainfo" 2>&1 || true
+  id=$(sed -n 's:.*<id>\(.*\)</id>.*:\1:p' "$metainfo" | head -n 1)
+  [ -f "$extract/usr/share/applications/$id.desktop" ] \
+    && pass "the desktop entry is named after the metadata's ID: $id.desktop" \
+    || fail "no desktop entry /usr/share/applications/$id.desktop"
+fi
+rm -rf "$extract"
 
 step "apt-get install ${recommends:+$recommends }./$(basename "$deb")"
 in_root apt-get update -q
@@ -164,19 +202,21 @@ echo "$(comm -13 "$out_dir/packages-before.txt" "$out_dir/packages-after.txt" | 
 comm -13 "$out_dir/packages-before.txt" "$out_dir/packages-after.txt" > "$out_dir/packages-added.txt"
 
 step "Installed files"
-appdir=/usr/lib/kartak2
-for f in /usr/bin/kartak2 $appdir/kartak2; do
-  [ -x "$root$f" ] && pass "$f" || fail "$f is missing or not executable"
-done
+program=/usr/games/kartak2
+datadir=/usr/share/games/kartak2
+[ -x "$root$program" ] && pass "$program" || fail "$program is missing or not executable"
 for f in version.ktd about.ktd Beta.ktd tips.ktd Problem.wav Success.wav; do
-  [ -f "$root$appdir/$f" ] && pass "$appdir/$f" || fail "$appdir/$f is missing"
+  [ -f "$root$datadir/$f" ] && pass "$datadir/$f" || fail "$datadir/$f is missing"
 done
-entry=/usr/share/applications/kartak2.desktop
-[ -f "$root$entry" ] && pass "$entry" || fail "$entry is missing"
+entry=/usr/share/applications/cz.kartak2.Kartak2.desktop
+for f in $entry /usr/share/metainfo/cz.kartak2.Kartak2.metainfo.xml /usr/share/doc/kartak2/copyright \
+         /usr/share/doc/kartak2/changelog.Debian.gz /usr/share/man/man6/kartak2.6.gz; do
+  [ -f "$root$f" ] && pass "$f" || fail "$f is missing"
+done
 
 step "Shared libraries and Qt plugins resolve"
 qtplugins=/usr/lib/x86_64-linux-gnu/qt6/plugins
-for lib in $appdir/kartak2 $qtplugins/platforms/libqxcb.so $qtplugins/multimedia/*.so; do
+for lib in $program $qtplugins/platforms/libqxcb.so $qtplugins/multimedia/*.so; do
   if [ ! -e "$root$lib" ]; then
     fail "$lib is missing"
   elif missing=$(in_root ldd "$lib" | grep "not found"); then
@@ -201,14 +241,28 @@ else
   fail "desktop-file-validate: $out"
 fi
 for size in 16 22 24 32 48 64 128 256 512; do
-  icon=/usr/share/icons/hicolor/${size}x${size}/apps/kartak2.png
-  if [ -f "$root$icon" ]; then
-    got=$(in_root identify -format '%m %wx%h' "$icon" 2>/dev/null || echo unreadable)
-    [ "$got" = "PNG ${size}x${size}" ] && pass "$icon ($got)" || fail "$icon is $got"
-  else
-    fail "$icon is missing"
-  fi
+  [ -f "$root/usr/share/icons/hicolor/${size}x${size}/apps/kartak2.png" ] \
+    || fail "/usr/share/icons/hicolor/${size}x${size}/apps/kartak2.png is missing"
 done
+# Whatever sizes the package holds, each picture is as large as its folder says.
+icons=$(cd "$root" && find usr/share/icons/hicolor -name 'kartak2.png' | sort)
+[ -n "$icons" ] || fail "no icons in /usr/share/icons/hicolor"
+for icon in $icons; do
+  size=$(basename "$(dirname "$(dirname "$icon")")")
+  case "$size" in # 48x48@2 holds 96x96 pictures
+    *@2) side=${size%%x*}; size="$((side * 2))x$((side * 2))" ;;
+  esac
+  got=$(in_root identify -format '%m %wx%h' "/$icon" 2>/dev/null || echo unreadable)
+  [ "$got" = "PNG $size" ] && pass "/$icon ($got)" || fail "/$icon is $got"
+done
+
+step "kartak2 --version, with no display"
+if version=$(in_root env PATH=/usr/games:/usr/bin:/bin kartak2 --version 2>&1); then
+  [ "$version" = "kartak2 $(head -n 1 "$root$datadir/version.ktd" | tr -d '\r')" ] \
+    && pass "$version" || fail "--version printed '$version'"
+else
+  fail "kartak2 --version failed: $version"
+fi
 
 # --- start it as an ordinary user under Xvfb --------------------------------------------------
 in_root useradd --create-home --shell /bin/sh player
@@ -228,7 +282,7 @@ display=:$(head -n 1 "$out_dir/display" 2>/dev/null)
 [ "$display" != ":" ] || { cat "$out_dir/xvfb.log"; fail "Xvfb did not start"; exit 1; }
 pass "Xvfb on $display"
 
-as_player=(chroot --userspec="$uid:$uid" "$root" env -i PATH=/usr/bin:/bin LANG=C.UTF-8
+as_player=(chroot --userspec="$uid:$uid" "$root" env -i PATH=/usr/games:/usr/bin:/bin LANG=C.UTF-8
            HOME=/home/player USER=player LOGNAME=player XDG_RUNTIME_DIR=/tmp/runtime-player
            DISPLAY="$display")
 xdo() { in_root env DISPLAY="$display" xdotool "$@"; }
@@ -275,6 +329,21 @@ start_and_look() {
   else
     fail "$name: no visible window named 'Karták II'"
   fi
+  # An error box has the program's title too, and while it waits for its OK the main menu is
+  # not shown yet: the one window shown must be the main menu, by its size.
+  local windows size
+  windows=$(xdo search --onlyvisible --name '.' 2>/dev/null | wc -l)
+  size=$(xdo getwindowgeometry "${w:-0}" 2>/dev/null | sed -n 's/.*Geometry: //p')
+  if [ "$windows" -eq 1 ] && [ "$size" = "467x279" ]; then
+    pass "$name: the main menu (467x279) is the only window, no error box"
+  else
+    fail "$name: $windows window(s) shown, the first ${size:-of no size}; an error box?"
+  fi
+  if grep -q '^Karták II: ' "$out_dir/$name.log"; then
+    fail "$name: the program showed an error box: $(grep '^Karták II: ' "$out_dir/$name.log")"
+  else
+    pass "$name: no error reported"
+  fi
   screenshot "$name"
   local colours
   colours=$(in_root convert "/tmp/$name.png" -format '%k' info:)
@@ -290,15 +359,20 @@ start_and_look() {
   fi
 }
 
-start_and_look launcher /usr/bin/kartak2
+# The program finds its data from any folder it is started in.
+start_and_look from-root sh -c "cd / && exec kartak2"
+start_and_look from-home sh -c 'cd "$HOME" && exec kartak2'
 
-# The desktop entry's way: Exec run in Path, with any field codes (%f, %U ...) dropped.
+# The desktop entry's way: its Exec, with any field codes (%f, %U ...) dropped, found in PATH
+# and started in a folder of the launcher's choosing; the entry names no working folder.
 exec_line=$(sed -n 's/^Exec=//p' "$root$entry" | head -n 1 | sed 's/ *%[a-zA-Z]//g')
-path_line=$(sed -n 's/^Path=//p' "$root$entry" | head -n 1)
-if [ -n "$exec_line" ] && [ -n "$path_line" ]; then
-  start_and_look desktop-entry sh -c "cd '$path_line' && exec $exec_line"
+if grep -q '^Path=' "$root$entry"; then
+  fail "the desktop entry names a working folder: $(grep '^Path=' "$root$entry")"
+fi
+if [ -n "$exec_line" ]; then
+  start_and_look desktop-entry sh -c "cd /tmp && exec $exec_line"
 else
-  fail "the desktop entry lacks Exec or Path"
+  fail "the desktop entry lacks Exec"
 fi
 
 # --- a generation, with its sound through a sound server -------------------------------------
@@ -318,7 +392,7 @@ done
 "${as_player[@]}" pactl subscribe > "$out_dir/pulse-events.log" 2>&1 &
 events_pid=$!
 pids+=("$events_pid")
-"${as_player[@]}" /usr/bin/kartak2 > "$out_dir/generation.log" 2>&1 &
+"${as_player[@]}" kartak2 > "$out_dir/generation.log" 2>&1 &
 pid=$!
 pids+=("$pid")
 if main=$(find_window 'Karták II'); then
@@ -357,8 +431,8 @@ fi
 
 step "Result"
 if [ "$failures" -eq 0 ]; then
-  echo "all checks passed; look at $out_dir/launcher.png, $out_dir/desktop-entry.png" \
-    "and $out_dir/generation.png"
+  echo "all checks passed; look at $out_dir/from-root.png, $out_dir/from-home.png," \
+    "$out_dir/desktop-entry.png and $out_dir/generation.png"
   exit 0
 fi
 echo "$failures check(s) failed; logs and screenshots in $out_dir"

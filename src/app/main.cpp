@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CommandLine.h"
+#include "DataFolder.h"
 #include "ProgramInfo.h"
 #include "Startup.h"
 
@@ -5,10 +8,22 @@
 
 int main(int argc, char* argv[])
 {
+    // --help and --version are answered before the application exists: they need no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine::Result request = CommandLine::parse(arguments);
+    if (request.action == CommandLine::Result::PrintAndExit) {
+        CommandLine::print(request);
+        return request.exitCode;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kartak2"));
     // Lets the desktop match the running program to its entry, name "Karták II" and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("kartak2"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("cz.kartak2.Kartak2"));
+    // Every start is a start in the program's folder, wherever it was started from.
+    DataFolder::enter(QCoreApplication::applicationFilePath());
     prepareApplication(app);
     createForms();
     showSplash();

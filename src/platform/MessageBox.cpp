@@ -1,9 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MessageBox.h"
 
 #include "ProgramInfo.h"
 
 #include <QApplication>
 #include <QMessageBox>
+
+#include <cstdio>
 
 namespace {
 
@@ -17,6 +20,10 @@ void show(MessageBox::Shown::Kind kind, const QString& text, QWidget* parent)
         g_shown.append({kind, caption, text});
         return;
     }
+    // An error box also goes to standard error, where one who started the program from a
+    // terminal, or a check that started it, reads it.
+    if (kind == MessageBox::Shown::Error)
+        std::fprintf(stderr, "%s: %s\n", qUtf8Printable(caption), qUtf8Printable(text));
     QMessageBox box(kind == MessageBox::Shown::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
                     caption, text, QMessageBox::Ok,
                     parent ? parent : QApplication::activeWindow());

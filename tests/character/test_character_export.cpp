@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CharacterTestSupport.h"
 #include "Cp1250.h"
 #include "MessageBox.h"
@@ -14,15 +15,18 @@
 
 #include <memory>
 
+#ifdef Q_OS_LINUX
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
 // A folder nobody may write to. Root ignores the permission bits, so for root the folder is
-// also made immutable.
+// also made immutable where the system allows it (Linux). Elsewhere, and on Windows, where
+// the permission bits do not bind folders, isReadOnly() tells whether it worked.
 class ReadOnlyFolder
 {
 public:
@@ -30,8 +34,10 @@ public:
     {
         QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
                                         QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+#ifdef Q_OS_LINUX
         if (geteuid() == 0)
             m_immutable = setImmutable(true);
+#endif
     }
     ~ReadOnlyFolder()
     {
@@ -50,6 +56,7 @@ public:
     }
 
 private:
+#ifdef Q_OS_LINUX
     bool setImmutable(bool on)
     {
         const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_DIRECTORY);
@@ -64,6 +71,12 @@ private:
         ::close(fd);
         return done;
     }
+#else
+    bool setImmutable(bool)
+    {
+        return false;
+    }
+#endif
 
     QString m_path;
     bool m_immutable = false;

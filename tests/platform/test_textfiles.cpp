@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Cp1250.h"
 #include "KartakError.h"
 #include "TextFile.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Drawing helpers shared by the picture script: colours, fonts, shapes and savers.
 
 Shapes are described in picture coordinates (floats) and drawn into an

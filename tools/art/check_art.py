@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks the generated data files: picture sizes and colour depths (and that
 every picture has an "@2x" twin of twice its size showing the same), the
 application icons, the text files' encoding and line ends, and the sounds' format

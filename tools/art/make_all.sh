@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes every data file again and checks the result.
 set -e
 here=$(dirname "$0")

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the program's pictures into data/art/ (and the desktop icons into data/icons/).
 
 Run with Debian's python3 and python3-pil:  /usr/bin/python3 tools/art/make_pictures.py

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the two feedback sounds, data/Problem.wav and data/Success.wav.
 
 Both are 16-bit PCM mono at 22050 Hz (the Qt sound player refuses 32-bit PCM)

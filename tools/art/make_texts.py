@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the program's text files (data/*.ktd) from the UTF-8 sources in texts/.
 
 The program reads them as Windows-1250 with CR LF line ends, so every line,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The 16 x 16 row icons and button glyphs, placed pixel by pixel.
 
 Each icon is painted as flat areas of a small shared palette and then given a
