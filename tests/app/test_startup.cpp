@@ -238,7 +238,8 @@ private slots:
         createForms();
         QCOMPARE(shownErrors(), QStringList{});
         QCOMPARE(Form1->Label4->textFormat(), Qt::PlainText);
-        QCOMPARE(Form1->Label4->text(), QString::fromLatin1(line).replace(u'\xfd', QStringLiteral("ý")));
+        QCOMPARE(Form1->Label4->text(),
+                 QString::fromLatin1(line).replace(u'\xfd', QStringLiteral("ý")));
         QVERIFY(Form1->Label4->height() < 2 * Form1->Label4->fontMetrics().height());
     }
 

@@ -266,20 +266,19 @@ private slots:
         QTest::addColumn<int>("writeNumber");
         QTest::addColumn<int>("systemError");
         QTest::addColumn<QString>("error");
-        QTest::newRow("small sheet, first write") << 8 << SaveStep::Write << 1 << ENOSPC
-                                                  << "I/O error 28.";
-        QTest::newRow("big sheet, first write") << 100000 << SaveStep::Write << 1 << ENOSPC
-                                                << "I/O error 28.";
-        QTest::newRow("big sheet, later write") << 100000 << SaveStep::Write << 9 << ENOSPC
-                                                << "I/O error 28.";
-        QTest::newRow("small sheet, flush") << 8 << SaveStep::Flush << 0 << ENOSPC
-                                            << "I/O error 28.";
-        QTest::newRow("big sheet, flush") << 100000 << SaveStep::Flush << 0 << EIO
-                                          << "I/O error 5.";
-        QTest::newRow("small sheet, commit") << 8 << SaveStep::Commit << 0 << EIO
-                                             << "I/O error 5.";
-        QTest::newRow("big sheet, commit") << 100000 << SaveStep::Commit << 0 << ENOSPC
-                                           << "I/O error 28.";
+        QTest::newRow("small sheet, first write")
+            << 8 << SaveStep::Write << 1 << ENOSPC << "I/O error 28.";
+        QTest::newRow("big sheet, first write")
+            << 100000 << SaveStep::Write << 1 << ENOSPC << "I/O error 28.";
+        QTest::newRow("big sheet, later write")
+            << 100000 << SaveStep::Write << 9 << ENOSPC << "I/O error 28.";
+        QTest::newRow("small sheet, flush")
+            << 8 << SaveStep::Flush << 0 << ENOSPC << "I/O error 28.";
+        QTest::newRow("big sheet, flush")
+            << 100000 << SaveStep::Flush << 0 << EIO << "I/O error 5.";
+        QTest::newRow("small sheet, commit") << 8 << SaveStep::Commit << 0 << EIO << "I/O error 5.";
+        QTest::newRow("big sheet, commit")
+            << 100000 << SaveStep::Commit << 0 << ENOSPC << "I/O error 28.";
     }
     void failedSaveKeepsTheOldSheet()
     {
@@ -302,8 +301,9 @@ private slots:
         QCOMPARE(shown[0].kind, MessageBox::Shown::Error);
         QCOMPARE(shown[0].text, error);
         QCOMPARE(m_workspace->readBytes(QStringLiteral("out/old.htm")), old);
-        QCOMPARE(QDir(m_workspace->path(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden),
-                 QStringList{"old.htm"});
+        QCOMPARE(
+            QDir(m_workspace->path(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden),
+            QStringList{"old.htm"});
         QVERIFY(warningShown());
     }
 
@@ -320,7 +320,8 @@ private slots:
         const QByteArray old = oldFile.readAll();
         oldFile.close();
         generateCharacter();
-        VersionText = QString(qEnvironmentVariableIntValue("KARTAK_FULL_DISK_VERSION_LENGTH"), u'v');
+        VersionText =
+            QString(qEnvironmentVariableIntValue("KARTAK_FULL_DISK_VERSION_LENGTH"), u'v');
         save(target);
         const auto shown = MessageBox::takeShown();
         for (const auto& box : shown)
@@ -331,8 +332,9 @@ private slots:
         QCOMPARE(shown[0].text, QStringLiteral("I/O error %1.").arg(ENOSPC));
         QVERIFY(oldFile.open(QIODevice::ReadOnly));
         QCOMPARE(oldFile.readAll(), old);
-        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("old.htm")),
-                 QStringList{"old.htm"});
+        QCOMPARE(
+            QDir(folder).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("old.htm")),
+            QStringList{"old.htm"});
     }
 
     // The real dialog, confirmed as it opens: it saves the file it proposes, a safe name made
@@ -344,18 +346,24 @@ private slots:
         QTest::addColumn<QByteArray>("line11");
         QTest::newRow("plain") << QStringLiteral("Pepík") << QStringLiteral("Pepík.htm")
                                << cp1250("Jméno: Pepík<br>\r");
-        QTest::newRow("quoted data file") << "Pepa \"tips.ktd\"" << "Pepa _tips.ktd_"
-                                          << QByteArray("Jm\xE9no: Pepa &quot;tips.ktd&quot;<br>\r");
-        QTest::newRow("quoted name") << "Tom \"Jerry\"" << "Tom _Jerry_.htm"
-                                     << QByteArray("Jm\xE9no: Tom &quot;Jerry&quot;<br>\r");
-        QTest::newRow("one quote") << "\"" << "_.htm" << QByteArray("Jm\xE9no: &quot;<br>\r");
-        QTest::newRow("slash") << "a/b" << "a_b.htm" << QByteArray("Jm\xE9no: a/b<br>\r");
+        QTest::newRow("quoted data file")
+            << "Pepa \"tips.ktd\""
+            << "Pepa _tips.ktd_" << QByteArray("Jm\xE9no: Pepa &quot;tips.ktd&quot;<br>\r");
+        QTest::newRow("quoted name")
+            << "Tom \"Jerry\""
+            << "Tom _Jerry_.htm" << QByteArray("Jm\xE9no: Tom &quot;Jerry&quot;<br>\r");
+        QTest::newRow("one quote") << "\""
+                                   << "_.htm" << QByteArray("Jm\xE9no: &quot;<br>\r");
+        QTest::newRow("slash") << "a/b"
+                               << "a_b.htm" << QByteArray("Jm\xE9no: a/b<br>\r");
         QTest::newRow("markup") << QStringLiteral("<h1>Velký") << QStringLiteral("_h1_Velký.htm")
                                 << cp1250("Jméno: &lt;h1&gt;Velký<br>\r");
-        QTest::newRow("spaces and dots") << " x. " << "x.htm" << QByteArray("Jm\xE9no:  x. <br>\r");
+        QTest::newRow("spaces and dots") << " x. "
+                                         << "x.htm" << QByteArray("Jm\xE9no:  x. <br>\r");
         QTest::newRow("300 letters") << QString(300, u'ž') << QString(125, u'ž') + ".htm"
                                      << cp1250("Jméno: ") + QByteArray(300, '\x9E') + "<br>\r";
-        QTest::newRow("dots only, nothing proposed") << ".." << "" << QByteArray();
+        QTest::newRow("dots only, nothing proposed") << ".."
+                                                     << "" << QByteArray();
     }
     void confirmedProposalIsTheFileWritten()
     {
@@ -413,7 +421,8 @@ private slots:
         save(std::nullopt);
         QCOMPARE(SaveDialog::lastProposal(), QStringLiteral("Prvni Druhy"));
         save(QStringLiteral("lines"));
-        const QList<QByteArray> lines = sheetLines(m_workspace->readBytes(QStringLiteral("lines.htm")));
+        const QList<QByteArray> lines =
+            sheetLines(m_workspace->readBytes(QStringLiteral("lines.htm")));
         QCOMPARE(lines.size(), 79);
         QCOMPARE(lines[10], cp1250("Jméno: Prvni Druhy<br>\r"));
 
@@ -430,8 +439,10 @@ private slots:
         save(QStringLiteral("<h1>Velký"));
         const auto shown = MessageBox::takeShown();
         QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].text, QStringLiteral("Osobní deník byl uložen do souboru ") +
-                                    QDir::toNativeSeparators(m_workspace->path(QStringLiteral("<h1>Velký.htm"))) + ".");
+        QCOMPARE(shown[0].text,
+                 QStringLiteral("Osobní deník byl uložen do souboru ") +
+                     QDir::toNativeSeparators(m_workspace->path(QStringLiteral("<h1>Velký.htm"))) +
+                     ".");
     }
 
     void typedMarkupAndForeignLettersAreEscaped()

@@ -407,7 +407,8 @@ private slots:
         const int lineHeight = form().Label7->fontMetrics().height();
         QVERIFY(form().Label7->sizeHint().height() < 2 * lineHeight);
         QVERIFY(form().Label7->height() < 2 * lineHeight);
-        QVERIFY(form().Label7->sizeHint().width() >= form().Label7->fontMetrics().horizontalAdvance(name));
+        QVERIFY(form().Label7->sizeHint().width() >=
+                form().Label7->fontMetrics().horizontalAdvance(name));
     }
 
     // A tip is shown as the line reads, markup and all.

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,7 +21,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -284,7 +284,8 @@ private slots:
         QVERIFY(seen[2] == seen[0]);
         QCOMPARE(parent.findChildren<QFileDialog*>().size(), 1);
         QCOMPARE(seen[0]->windowTitle(), dialog.title);
-        QCOMPARE(proposals, (QStringList{QStringLiteral("Pepík"), QString(), QStringLiteral("Žofie")}));
+        QCOMPARE(proposals,
+                 (QStringList{QStringLiteral("Pepík"), QString(), QStringLiteral("Žofie")}));
         const QString out = QDir::current().absoluteFilePath("out");
         QCOMPARE(folders, (QStringList{out, out, out}));
         SaveDialog::forgetLastFolder();
@@ -337,8 +338,10 @@ private slots:
         QCOMPARE(format, Qt::PlainText);
         QCOMPARE(shownText, error ? text + QLatin1Char('.') : text);
         QCOMPARE(caption, QStringLiteral("Karták II"));
-        QVERIFY2(labelHeight > 0 && labelHeight < 2 * lineHeight,
-                 qPrintable(QStringLiteral("%1 px for one line of %2 px").arg(labelHeight).arg(lineHeight)));
+        QVERIFY2(
+            labelHeight > 0 && labelHeight < 2 * lineHeight,
+            qPrintable(
+                QStringLiteral("%1 px for one line of %2 px").arg(labelHeight).arg(lineHeight)));
     }
 
     // A line break pasted into the one-line name becomes a space; so does any control character.
@@ -346,15 +349,24 @@ private slots:
     {
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("CR LF") << "Prvni\r\nDruhy" << "Prvni Druhy";
-        QTest::newRow("LF") << "Prvni\nDruhy" << "Prvni Druhy";
-        QTest::newRow("CR") << "Prvni\rDruhy" << "Prvni Druhy";
-        QTest::newRow("two breaks") << "a\r\n\r\nb" << "a  b";
+        QTest::newRow("CR LF") << "Prvni\r\nDruhy"
+                               << "Prvni Druhy";
+        QTest::newRow("LF") << "Prvni\nDruhy"
+                            << "Prvni Druhy";
+        QTest::newRow("CR") << "Prvni\rDruhy"
+                            << "Prvni Druhy";
+        QTest::newRow("two breaks") << "a\r\n\r\nb"
+                                    << "a  b";
         QTest::newRow("trailing break") << "Pepík\r\n" << QStringLiteral("Pepík ");
-        QTest::newRow("tab, escape, delete") << "a\tb\x1B" "c\x7F" << "a b c ";
-        QTest::newRow("NUL") << QString(QChar(0)) + "x" << " x";
-        QTest::newRow("markup kept") << "<b>Tom & \"Jerry\"" << "<b>Tom & \"Jerry\"";
-        QTest::newRow("Czech kept") << QStringLiteral("Žofie Čapková") << QStringLiteral("Žofie Čapková");
+        QTest::newRow("tab, escape, delete") << "a\tb\x1B"
+                                                "c\x7F"
+                                             << "a b c ";
+        QTest::newRow("NUL") << QString(QChar(0)) + "x"
+                             << " x";
+        QTest::newRow("markup kept") << "<b>Tom & \"Jerry\""
+                                     << "<b>Tom & \"Jerry\"";
+        QTest::newRow("Czech kept")
+            << QStringLiteral("Žofie Čapková") << QStringLiteral("Žofie Čapková");
     }
     void oneLineEditKeepsOneLine()
     {

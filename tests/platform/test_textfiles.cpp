@@ -276,14 +276,13 @@ private slots:
             << big << Step::Write << 17 << ENOSPC << "I/O error 28";
         QTest::newRow("big, device fails at the last write")
             << big << Step::Write << 41 << EIO << "I/O error 5";
-        QTest::newRow("small, full at the flush") << small << Step::Flush << 0 << ENOSPC
-                                                  << "I/O error 28";
-        QTest::newRow("big, full at the flush") << big << Step::Flush << 0 << ENOSPC
-                                                << "I/O error 28";
-        QTest::newRow("small, the swap fails") << small << Step::Commit << 0 << EIO
-                                               << "I/O error 5";
-        QTest::newRow("big, the swap fails") << big << Step::Commit << 0 << EXDEV
-                                             << "I/O error 18";
+        QTest::newRow("small, full at the flush")
+            << small << Step::Flush << 0 << ENOSPC << "I/O error 28";
+        QTest::newRow("big, full at the flush")
+            << big << Step::Flush << 0 << ENOSPC << "I/O error 28";
+        QTest::newRow("small, the swap fails")
+            << small << Step::Commit << 0 << EIO << "I/O error 5";
+        QTest::newRow("big, the swap fails") << big << Step::Commit << 0 << EXDEV << "I/O error 18";
     }
     void failedSaveKeepsTheOldFile()
     {
@@ -300,12 +299,14 @@ private slots:
         TextFile::failNextSave(step, systemError, writeNumber);
         QCOMPARE(errorOf([&] { TextFile::saveBytes(target, sheetBytes(size)); }), error);
         QCOMPARE(TextFile::loadBytes(target), old);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"sheet.htm"});
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"sheet.htm"});
 
         // The failure was for that save alone: the next one writes the new sheet.
         TextFile::saveBytes(target, sheetBytes(size));
         QCOMPARE(TextFile::loadBytes(target), sheetBytes(size));
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"sheet.htm"});
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"sheet.htm"});
     }
 
     // The system itself refuses the writes here: a file-size limit fails them with EFBIG just as
@@ -337,7 +338,8 @@ private slots:
         }
         QCOMPARE(error, QStringLiteral("I/O error %1").arg(EFBIG));
         QCOMPARE(TextFile::loadBytes(target), old);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"sheet.htm"});
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"sheet.htm"});
 #else
         QSKIP("file-size limits are a Unix feature");
 #endif
@@ -348,22 +350,37 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("fileName");
         QTest::newRow("plain") << QStringLiteral("Pepík") << QStringLiteral("Pepík");
-        QTest::newRow("quoted file name") << "Pepa \"tips.ktd\"" << "Pepa _tips.ktd_";
-        QTest::newRow("quoted name") << "Tom \"Jerry\"" << "Tom _Jerry_";
-        QTest::newRow("one quote") << "\"" << "_";
-        QTest::newRow("slash") << "a/b" << "a_b";
-        QTest::newRow("backslash and drive") << "C:\\Users\\x" << "C__Users_x";
-        QTest::newRow("wildcards and pipes") << "*?<>|" << "_____";
+        QTest::newRow("quoted file name") << "Pepa \"tips.ktd\""
+                                          << "Pepa _tips.ktd_";
+        QTest::newRow("quoted name") << "Tom \"Jerry\""
+                                     << "Tom _Jerry_";
+        QTest::newRow("one quote") << "\""
+                                   << "_";
+        QTest::newRow("slash") << "a/b"
+                               << "a_b";
+        QTest::newRow("backslash and drive") << "C:\\Users\\x"
+                                             << "C__Users_x";
+        QTest::newRow("wildcards and pipes") << "*?<>|"
+                                             << "_____";
         QTest::newRow("markup") << QStringLiteral("<h1>Velký") << QStringLiteral("_h1_Velký");
-        QTest::newRow("CR LF") << "Prvni\r\nDruhy" << "Prvni__Druhy";
-        QTest::newRow("tab, escape, delete, C1 control")
-            << QStringLiteral("a\tb\x1B" "c\x7F" "d\u0085e") << "a_b_c_d_e";
-        QTest::newRow("dots only") << ".." << "";
-        QTest::newRow("spaces and dots around") << " x. " << "x";
-        QTest::newRow("hidden file") << "...skryty" << "skryty";
-        QTest::newRow("inner dots and spaces kept") << "Tom  Jr. st." << "Tom  Jr. st";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("lone surrogate") << QString(QChar(0xD800)) + "x" << "_x";
+        QTest::newRow("CR LF") << "Prvni\r\nDruhy"
+                               << "Prvni__Druhy";
+        QTest::newRow("tab, escape, delete, C1 control") << QStringLiteral("a\tb\x1B"
+                                                                           "c\x7F"
+                                                                           "d\u0085e")
+                                                         << "a_b_c_d_e";
+        QTest::newRow("dots only") << ".."
+                                   << "";
+        QTest::newRow("spaces and dots around") << " x. "
+                                                << "x";
+        QTest::newRow("hidden file") << "...skryty"
+                                     << "skryty";
+        QTest::newRow("inner dots and spaces kept") << "Tom  Jr. st."
+                                                    << "Tom  Jr. st";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("lone surrogate") << QString(QChar(0xD800)) + "x"
+                                        << "_x";
         // 255 bytes of UTF-8 with ".htm": 251 for the name.
         QTest::newRow("300 ASCII letters") << QString(300, u'a') << QString(251, u'a');
         QTest::newRow("300 Czech letters") << QString(300, u'ž') << QString(125, u'ž');
@@ -404,9 +421,10 @@ private slots:
         };
         for (const QString kind : {"folder", "pipe", "socket", "device"}) {
             for (const auto& [what, step] : steps) {
-                const QString error = what == "memo lines" ? "Cannot open file data.ktd"
-                                                           : "File access denied";
-                QTest::addRow("%s, %s", qPrintable(kind), qPrintable(what)) << kind << step << error;
+                const QString error =
+                    what == "memo lines" ? "Cannot open file data.ktd" : "File access denied";
+                QTest::addRow("%s, %s", qPrintable(kind), qPrintable(what))
+                    << kind << step << error;
             }
         }
     }
