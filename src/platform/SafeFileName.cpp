@@ -75,7 +75,11 @@ QString safeFileName(QStringView name, QStringView extension)
         bytes += utf8Length(c);
         kept += pair ? 2 : 1;
     }
-    if (kept == safe.size())
-        return safe;
-    return withoutEdgeSpacesAndDots(safe.left(kept));
+    if (kept < safe.size())
+        safe = withoutEdgeSpacesAndDots(safe.left(kept));
+    // The dialog adds the extension only to a name without one, and takes whatever follows the
+    // last dot for one: such a name gets the extension here, so the file keeps its type.
+    if (safe.contains(u'.') && !safe.endsWith(extension, Qt::CaseInsensitive))
+        safe += extension;
+    return safe;
 }

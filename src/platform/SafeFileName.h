@@ -9,7 +9,8 @@
 // leading and trailing spaces and dots are dropped (a leading dot hides a file, trailing ones
 // vanish on some systems); and the result is cut, never inside a character, so that with
 // `extension` appended it is at most MaxFileNameBytes bytes of UTF-8, which every common file
-// system takes. An empty result stays empty.
+// system takes. A result with a dot in it, which the dialog would take for a file type of its
+// own, gets `extension` appended. An empty result stays empty.
 QString safeFileName(QStringView name, QStringView extension);
 
 inline constexpr qsizetype MaxFileNameBytes = 255;

@@ -348,7 +348,7 @@ private slots:
                                << cp1250("Jméno: Pepík<br>\r");
         QTest::newRow("quoted data file")
             << "Pepa \"tips.ktd\""
-            << "Pepa _tips.ktd_" << QByteArray("Jm\xE9no: Pepa &quot;tips.ktd&quot;<br>\r");
+            << "Pepa _tips.ktd_.htm" << QByteArray("Jm\xE9no: Pepa &quot;tips.ktd&quot;<br>\r");
         QTest::newRow("quoted name")
             << "Tom \"Jerry\""
             << "Tom _Jerry_.htm" << QByteArray("Jm\xE9no: Tom &quot;Jerry&quot;<br>\r");
