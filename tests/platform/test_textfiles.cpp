@@ -377,9 +377,10 @@ private slots:
                                      << "skryty";
         QTest::newRow("inner dots and spaces kept") << "Tom  Jr. st."
                                                     << "Tom  Jr. st.htm";
-        QTest::newRow("its own extension kept") << QStringLiteral("Pepík.htm")
-                                                << QStringLiteral("Pepík.htm");
-        QTest::newRow("extension in capitals kept") << "DENIK.HTM" << "DENIK.HTM";
+        QTest::newRow("its own extension kept")
+            << QStringLiteral("Pepík.htm") << QStringLiteral("Pepík.htm");
+        QTest::newRow("extension in capitals kept") << "DENIK.HTM"
+                                                    << "DENIK.HTM";
         QTest::newRow("empty") << ""
                                << "";
         QTest::newRow("lone surrogate") << QString(QChar(0xD800)) + "x"
