@@ -29,10 +29,11 @@ bool writes(QIODevice::OpenMode mode)
 [[noreturn]] void throwOpenError(const QString& fileName, QIODevice::OpenMode mode, int systemError)
 {
     if (systemError == ENOENT || systemError == ENOTDIR) {
-        if (!writes(mode))
-            throw KartakError(QStringLiteral("File not found"));
-        if (!QFileInfo(QFileInfo(fileName).absolutePath()).isDir())
+        if (writes(mode) && !QFileInfo(QFileInfo(fileName).absolutePath()).isDir())
             throw KartakError(QStringLiteral("Path not found"));
+        // A file that had to exist is missing; one that was to be created could not be.
+        if (!writes(mode) || (mode & QIODevice::ExistingOnly))
+            throw KartakError(QStringLiteral("File not found"));
         throw KartakError(QStringLiteral("File access denied"));
     }
     if (systemError == EACCES || systemError == EPERM || systemError == EROFS ||

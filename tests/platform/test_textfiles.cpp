@@ -1,6 +1,7 @@
 #include "Cp1250.h"
 #include "KartakError.h"
 #include "NonRegularFiles.h"
+#include "RegularFile.h"
 #include "SafeFileName.h"
 #include "TextFile.h"
 
@@ -82,6 +83,7 @@ private:
 
 Q_DECLARE_METATYPE(TextFile::SaveStep)
 Q_DECLARE_METATYPE(TextFileStep)
+Q_DECLARE_METATYPE(QIODevice::OpenMode)
 
 class TestTextFiles : public QObject
 {
@@ -409,6 +411,66 @@ private slots:
         // Room for the extension the dialog adds, or the extension already there.
         QVERIFY(made.toUtf8().size() <= 251 || made.endsWith(QStringLiteral(".htm")));
         QVERIFY(made.toUtf8().size() <= 255);
+    }
+
+    // Opening a regular file in each way the program uses, and the runtime's texts when it
+    // cannot be opened.
+    void opensRegularFiles_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QIODevice::OpenMode>("mode");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QByteArray>("content");
+        using M = QIODevice;
+        QTest::newRow("read") << "old.ktd" << M::OpenMode(M::ReadOnly) << "" << QByteArray("old");
+        QTest::newRow("append to an existing file")
+            << "old.ktd" << (M::Append | M::ExistingOnly) << "" << QByteArray("old+");
+        QTest::newRow("append to a missing file that must exist")
+            << "missing.ktd" << (M::Append | M::ExistingOnly) << "File not found" << QByteArray();
+        QTest::newRow("append creates")
+            << "new.ktd" << M::OpenMode(M::Append) << "" << QByteArray("+");
+        QTest::newRow("truncate") << "old.ktd" << (M::WriteOnly | M::Truncate) << ""
+                                  << QByteArray("+");
+        QTest::newRow("write without truncating")
+            << "old.ktd" << M::OpenMode(M::WriteOnly) << "" << QByteArray("+ld");
+        QTest::newRow("read a missing file")
+            << "missing.ktd" << M::OpenMode(M::ReadOnly) << "File not found" << QByteArray();
+        QTest::newRow("write into a missing folder")
+            << "no/such.ktd" << (M::WriteOnly | M::Truncate) << "Path not found" << QByteArray();
+        QTest::newRow("read from a missing folder")
+            << "no/such.ktd" << M::OpenMode(M::ReadOnly) << "File not found" << QByteArray();
+        QTest::newRow("new only, but it exists")
+            << "old.ktd" << (M::WriteOnly | M::NewOnly)
+            << QStringLiteral("I/O error %1").arg(EEXIST) << QByteArray("old");
+    }
+    void opensRegularFiles()
+    {
+        QFETCH(QString, name);
+        QFETCH(QIODevice::OpenMode, mode);
+        QFETCH(QString, error);
+        QFETCH(QByteArray, content);
+        QTemporaryDir folder;
+        QDir::setCurrent(folder.path());
+        writeRaw("old.ktd", "old");
+        QFile file(name);
+        const QString raised = errorOf([&] {
+            RegularFile::open(file, mode);
+            if (mode & (QIODevice::WriteOnly | QIODevice::Append))
+                QCOMPARE(file.write("+"), 1);
+            else
+                QCOMPARE(file.readAll(), content);
+            file.close();
+        });
+        QDir::setCurrent(m_dir.path());
+        QCOMPARE(raised, error);
+        QVERIFY(!file.isOpen());
+        QFile written(folder.filePath(name));
+        if (!content.isEmpty()) {
+            QVERIFY(written.open(QIODevice::ReadOnly));
+            QCOMPARE(written.readAll(), content);
+        } else {
+            QVERIFY(!written.exists());
+        }
     }
 
     // Anything that is not a regular file is refused at once, as a file that cannot be opened
