@@ -13,7 +13,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -43,6 +45,29 @@ template <typename F> std::vector<double> timeRuns(int runs, F&& body)
     return ms;
 }
 
+// The resident memory now, in KiB, where the system tells it; -1 elsewhere.
+long residentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+void printGrowth(const char* what, long startKiB, long endKiB)
+{
+    if (startKiB < 0 || endKiB < 0) {
+        std::printf("  %-38s  not measured on this system\n", what);
+        return;
+    }
+    std::printf("  %-38s %+8.2f MB  (%.1f MB -> %.1f MB)\n", what, (endKiB - startKiB) / 1024.0,
+                startKiB / 1024.0, endKiB / 1024.0);
+}
+
 // The peak resident memory in KiB; -1 where the system does not tell it this way.
 long peakResidentKiB()
 {
@@ -63,11 +88,12 @@ long peakResidentKiB()
 
 int main(int argc, char* argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir folder;
-    for (const char* name : {"version.ktd", "about.ktd", "Beta.ktd", "tips.ktd", "Problem.wav",
-                             "Success.wav"})
+    for (const char* name :
+         {"version.ktd", "about.ktd", "Beta.ktd", "tips.ktd", "Problem.wav", "Success.wav"})
         QFile::copy(QDir(KARTAK_DATA_DIR).filePath(name), folder.filePath(name));
     QDir::setCurrent(folder.path());
     MessageBox::setRecording(true);
@@ -102,6 +128,32 @@ int main(int argc, char* argv[])
     SoundPlayer::takePlayRequests();
     MessageBox::takeShown();
 
+    // Memory over a long session: many generations, and many showings of the real save dialog,
+    // each closed as soon as it is shown.
+    const long beforeGenerations = residentKiB();
+    for (int i = 0; i < 10000; ++i)
+        Form3->Button1->click();
+    const long afterGenerations = residentKiB();
+    // The dialog opens in the folder of the last save, here the scratch folder's "sheets".
+    QDir(folder.path()).mkdir(QStringLiteral("sheets"));
+    SaveDialog::setNextAnswer(folder.filePath(QStringLiteral("sheets/first.htm")));
+    Form3->BitBtn2->click();
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
+            static_cast<QDialog*>(dialog)->accept(); // as the Save button does
+    });
+    closer.start(0);
+    const long beforeDialogs = residentKiB();
+    Form3->BitBtn2->click();
+    const long afterFirstDialog = residentKiB();
+    for (int i = 1; i < 200; ++i)
+        Form3->BitBtn2->click();
+    const long afterDialogs = residentKiB();
+    closer.stop();
+    SoundPlayer::takePlayRequests();
+    MessageBox::takeShown();
+
     std::printf("Karták II benchmarks (offscreen, median of runs)\n");
     std::printf("  create all seven windows, first time  %8.2f ms\n", firstCreation);
     std::printf("  create all seven windows, again       %8.2f ms  (20 runs)\n", median(creations));
@@ -115,6 +167,9 @@ int main(int argc, char* argv[])
                     peakResidentKiB() / 1024.0);
     else
         std::printf("  peak resident memory                  not measured on this system\n");
+    printGrowth("resident memory, 10000 generations", beforeGenerations, afterGenerations);
+    printGrowth("resident memory, first dialog showing", beforeDialogs, afterFirstDialog);
+    printGrowth("resident memory, 200 dialog showings", beforeDialogs, afterDialogs);
     destroyForms();
     return 0;
 }

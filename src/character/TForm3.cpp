@@ -10,11 +10,13 @@
 #include "KartakError.h"
 #include "LayoutPalette.h"
 #include "MessageBox.h"
+#include "OneLineValidator.h"
 #include "PlainTextSheet.h"
 #include "Random.h"
 #include "ProgramInfo.h"
 #include "RulesTables.h"
 #include "RunHandler.h"
+#include "SafeFileName.h"
 #include "TForm5.h"
 #include "TextFile.h"
 #include "WindowPlacement.h"
@@ -76,6 +78,8 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent)
     SaveDialog1.filterPattern = QStringLiteral("*.htm");
     SaveDialog1.defaultSuffix = QStringLiteral("htm");
     SaveDialog1.fileName = QStringLiteral("*.htm");
+    // A pasted line break would put a second line into the one-line name and the sheets.
+    Edit1->setValidator(new OneLineValidator(Edit1));
 
     fitLabelsToText();
     const QList<QLabel*> labels = findChildren<QLabel*>();
@@ -519,7 +523,10 @@ void TForm3::BitBtn2Click()
 void TForm3::saveSheet()
 {
     MediaPlayer2.play();
-    SaveDialog1.fileName = Label7->text();
+    // The dialog proposes the sheet's name as far as it makes a file name; the sheet itself
+    // keeps the name as it is.
+    SaveDialog1.fileName =
+        safeFileName(Label7->text(), QLatin1Char('.') + SaveDialog1.defaultSuffix);
     // The program finds its own files by bare name, so the folder the user picked must not
     // stay the current directory.
     const QString programFolder = QDir::currentPath();

@@ -6,12 +6,17 @@
 namespace {
 
 // A value as it may stand inside the document: the characters that would start or end markup
-// are written as entities.
+// are written as entities, and control characters as numeric character references, so a line
+// break in a value can never add a line to the sheet.
 QString escaped(QStringView value)
 {
     QString text;
     text.reserve(value.size());
     for (const QChar c : value) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
+            text += QStringLiteral("&#%1;").arg(c.unicode());
+            continue;
+        }
         switch (c.unicode()) {
         case u'&':
             text += u"&amp;";

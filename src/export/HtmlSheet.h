@@ -10,8 +10,8 @@
 
 // The HTML sheet: the complete character as a small HTML document, 79 lines of Windows-1250
 // text each ended by CR LF. Every inserted value has its markup characters escaped, and a
-// character Windows-1250 cannot hold is written as a numeric character reference, so whatever
-// the user typed neither breaks the document nor gets lost.
+// control character or a character Windows-1250 cannot hold is written as a numeric character
+// reference, so whatever the user typed neither breaks the document nor gets lost.
 namespace HtmlSheet {
 
 // The author's addresses, written into the comments of lines 7 and 8.
@@ -33,7 +33,8 @@ struct Input
 };
 
 // The 79 lines as text, without line ends. Inserted values are already escaped ("&amp;",
-// "&lt;", "&gt;", "&quot;"); characters outside Windows-1250 are still as typed.
+// "&lt;", "&gt;", "&quot;", "&#10;" for a line feed); characters outside Windows-1250 are still
+// as typed.
 QStringList lines(const Input& input);
 
 // The file's bytes: the lines in Windows-1250, each followed by CR LF, with "&#<code point>;"

@@ -5,10 +5,13 @@
 
 namespace {
 
+// A line made of its fixed text, a value and the fixed text after it. A control character in
+// the value becomes a space, so the sheet keeps its lines whatever the value holds.
 QString withValue(QStringView before, QStringView value, QStringView after = {})
 {
     QString line = before.toString();
-    line += value;
+    for (const QChar c : value)
+        line += c.unicode() < 0x20 || c.unicode() == 0x7F ? QChar(u' ') : c;
     line += after;
     return line;
 }

@@ -8,7 +8,8 @@
 #include <QStringList>
 
 // The plain-text sheet for the clipboard: the personal part of the character in 22 lines.
-// Values go in exactly as the sheet fields hold them; it is plain text, so nothing is escaped.
+// Values go in as the sheet fields hold them; it is plain text, so nothing is escaped, but a
+// control character (a line break above all) becomes a space and the sheet keeps its 22 lines.
 namespace PlainTextSheet {
 
 // The 22 lines without line ends. `money` is the money slider's position.

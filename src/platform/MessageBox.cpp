@@ -27,6 +27,8 @@ void show(MessageBox::Shown::Kind kind, const QString& text, QWidget* parent)
     QMessageBox box(kind == MessageBox::Shown::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
                     caption, text, QMessageBox::Ok,
                     parent ? parent : QApplication::activeWindow());
+    // Names, file paths and texts read from files are shown as they are, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
     box.exec();

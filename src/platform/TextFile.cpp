@@ -3,34 +3,60 @@
 
 #include "Cp1250.h"
 #include "KartakError.h"
+#include "RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
+#include <utility>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace {
 
 constexpr char kEndOfText = '\x1A';
 constexpr qint64 kChunk = 64 * 1024;
 
-// The runtime's texts for a file that cannot be opened or used.
-[[noreturn]] void throwFileError(const QFileDevice& file, int systemError)
+// A failure the next save is to meet, set by a test.
+struct SaveFailure
 {
-    if (!QFileInfo::exists(file.fileName()))
-        throw KartakError(QStringLiteral("File not found"));
-    if (file.error() == QFileDevice::PermissionsError || systemError == EACCES
-        || systemError == EPERM || systemError == EISDIR || QFileInfo(file.fileName()).isDir())
-        throw KartakError(QStringLiteral("File access denied"));
-    throw KartakError(QStringLiteral("I/O error %1").arg(systemError ? systemError : EIO));
+    bool armed = false;
+    TextFile::SaveStep step = TextFile::SaveStep::Write;
+    int writeNumber = 0;
+    int systemError = 0;
+};
+SaveFailure g_saveFailure;
+
+// The system's number for a file operation that just failed. A failure without one is a full
+// device when Qt says the resource ran out, else a plain I/O error.
+int systemErrorOf(const QFileDevice& file)
+{
+    if (errno)
+        return errno;
+    return file.error() == QFileDevice::ResourceError ? ENOSPC : EIO;
+}
+
+// Asks the system to put the written data on the disk; a file system that cannot do that is no
+// failure, a device that reports a write error then is.
+bool syncToDisk(QFileDevice& file)
+{
+#ifdef Q_OS_UNIX
+    if (::fsync(file.handle()) == 0)
+        return true;
+    return errno == EINVAL || errno == EROFS || errno == ENOTSUP;
+#else
+    Q_UNUSED(file);
+    return true;
+#endif
 }
 
 void openForReading(QFile& file)
 {
-    errno = 0;
-    if (QFileInfo(file.fileName()).isDir() || !file.open(QIODevice::ReadOnly))
-        throwFileError(file, errno);
+    RegularFile::open(file, QIODevice::ReadOnly);
 }
 
 QByteArray readAllBytes(QFile& file)
@@ -112,8 +138,11 @@ QString loadText(const QString& fileName)
 QByteArray loadBytes(const QString& fileName)
 {
     QFile file(fileName);
-    if (QFileInfo(fileName).isDir() || !file.open(QIODevice::ReadOnly))
+    try {
+        RegularFile::open(file, QIODevice::ReadOnly);
+    } catch (const KartakError&) {
         throw KartakError(QStringLiteral("Cannot open file %1").arg(fileName));
+    }
     return readAllBytes(file);
 }
 
@@ -125,46 +154,67 @@ void writeLines(const QString& fileName, const QStringList& lines)
 void writeBytes(const QString& fileName, const QByteArray& bytes)
 {
     QFile file(fileName);
-    errno = 0;
-    if (QFileInfo(fileName).isDir() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        const int systemError = errno;
-        if (systemError == ENOENT && !QFileInfo(QFileInfo(fileName).absolutePath()).isDir())
-            throw KartakError(QStringLiteral("Path not found"));
-        if (systemError == ENOENT || systemError == EACCES || systemError == EPERM
-            || systemError == EROFS || systemError == EISDIR || QFileInfo(fileName).isDir())
-            throw KartakError(QStringLiteral("File access denied"));
-        throw KartakError(QStringLiteral("I/O error %1").arg(systemError ? systemError : EIO));
-    }
+    RegularFile::open(file, QIODevice::WriteOnly | QIODevice::Truncate);
     errno = 0;
     if (file.write(bytes) != bytes.size() || !file.flush())
-        throw KartakError(QStringLiteral("I/O error %1").arg(errno ? errno : EIO));
+        throw KartakError(QStringLiteral("I/O error %1").arg(systemErrorOf(file)));
     file.close();
 }
 
 void saveBytes(const QString& fileName, const QByteArray& bytes)
 {
+    const SaveFailure failure = std::exchange(g_saveFailure, SaveFailure{});
+    const auto failsAt = [&failure](SaveStep step, int writeNumber = 0) {
+        return failure.armed && failure.step == step &&
+               (step != SaveStep::Write || failure.writeNumber == writeNumber);
+    };
+
     const QFileInfo target(fileName);
-    if (target.isDir() || (target.exists() && !target.isWritable()))
+    if ((target.exists() && !target.isFile()) || (target.exists() && !target.isWritable()))
         throw KartakError(QStringLiteral("File access denied"));
     QSaveFile file(fileName);
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so every write reaches the system at once and its failure is seen right there.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         const int systemError = errno;
         if (systemError == ENOENT && !QFileInfo(target.absolutePath()).isDir())
             throw KartakError(QStringLiteral("Path not found"));
-        if (systemError == 0 || systemError == EACCES || systemError == EPERM
-            || systemError == EROFS || systemError == ENOENT)
+        if (systemError == 0 || systemError == EACCES || systemError == EPERM ||
+            systemError == EROFS || systemError == ENOENT)
             throw KartakError(QStringLiteral("File access denied"));
         throw KartakError(QStringLiteral("I/O error %1").arg(systemError));
     }
-    errno = 0;
-    if (file.write(bytes) != bytes.size()) {
+    // Any failure leaves the target as it was: the temporary file goes when `file` does.
+    const auto fail = [&file](int systemError) {
         file.cancelWriting();
-        throw KartakError(QStringLiteral("I/O error %1").arg(errno ? errno : EIO));
+        throw KartakError(QStringLiteral("I/O error %1").arg(systemError));
+    };
+
+    int writeNumber = 0;
+    for (qsizetype written = 0; written < bytes.size();) {
+        const qsizetype size = qMin<qsizetype>(SaveChunkSize, bytes.size() - written);
+        if (failsAt(SaveStep::Write, ++writeNumber))
+            fail(failure.systemError);
+        errno = 0;
+        if (file.write(bytes.constData() + written, size) != size)
+            fail(systemErrorOf(file));
+        written += size;
     }
+    if (failsAt(SaveStep::Flush))
+        fail(failure.systemError);
+    errno = 0;
+    if (!file.flush() || !syncToDisk(file))
+        fail(systemErrorOf(file));
+    if (failsAt(SaveStep::Commit))
+        fail(failure.systemError);
     errno = 0;
     if (!file.commit())
-        throw KartakError(QStringLiteral("I/O error %1").arg(errno ? errno : EIO));
+        throw KartakError(QStringLiteral("I/O error %1").arg(systemErrorOf(file)));
+}
+
+void failNextSave(SaveStep step, int systemError, int writeNumber)
+{
+    g_saveFailure = SaveFailure{true, step, writeNumber, systemError};
 }
 
 LineReader::LineReader(const QString& fileName)

@@ -5,11 +5,11 @@
 #include <QString>
 #include <QStringList>
 
-
-
 // The program's text files: Windows-1250 on disk, named bare so they are looked up in the
 // current directory. Every failure throws KartakError with the runtime's text:
-// "File not found", "File access denied", "I/O error %d", "Cannot open file %s".
+// "File not found", "File access denied", "I/O error %d", "Cannot open file %s". Only regular
+// files are read (RegularFile), so a pipe or a device named like a data file cannot stall the
+// program.
 namespace TextFile {
 
 // The first line of a file, by the version-line rules: everything up to the first CR (a lone LF
@@ -32,8 +32,18 @@ void writeBytes(const QString& fileName, const QByteArray& bytes);
 
 // Writes the bytes to a temporary file beside the target and replaces the target only when
 // everything is written, so a failed save never leaves a broken file where a good one was.
-// A read-only target is refused with "File access denied".
+// Every write, the flush to the disk and the final swap are checked; on a failure (a full disk:
+// "I/O error 28") the temporary file is removed and the target stays as it was. A read-only
+// target, or one that is not a regular file, is refused with "File access denied".
 void saveBytes(const QString& fileName, const QByteArray& bytes);
+
+// saveBytes() hands the bytes to the system in pieces of this size.
+inline constexpr qsizetype SaveChunkSize = 4096;
+
+// Test seam: the next saveBytes() fails at the given step with the given system error, as a
+// full disk or a failing device would make it fail. `writeNumber` counts the pieces from 1.
+enum class SaveStep { Write, Flush, Commit };
+void failNextSave(SaveStep step, int systemError, int writeNumber = 1);
 
 // Reads a text file line by line. Reading past the end yields empty lines.
 class LineReader

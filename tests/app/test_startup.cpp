@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Forms.h"
 #include "MessageBox.h"
+#include "NonRegularFiles.h"
 #include "ProgramInfo.h"
 #include "SoundPlayer.h"
 #include "Startup.h"
@@ -155,6 +156,92 @@ private slots:
         createForms();
         QCOMPARE(shownErrors(), QStringList{"error: File access denied."});
         QCOMPARE(Form1->Label4->text(), "???");
+    }
+
+    // A data file that is a pipe or a socket is refused at once, with the box a file that
+    // cannot be opened gives there; start-up goes on.
+    void dataFileThatIsNotARegularFile_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("errors");
+        for (const QString kind : {"pipe", "socket"}) {
+            QTest::addRow("version.ktd, %s", qPrintable(kind))
+                << "version.ktd" << kind << QStringList{"error: File access denied."};
+            QTest::addRow("about.ktd, %s", qPrintable(kind))
+                << "about.ktd" << kind << QStringList{"error: Cannot open file about.ktd."};
+        }
+    }
+    void dataFileThatIsNotARegularFile()
+    {
+#ifdef Q_OS_UNIX
+        QFETCH(QString, file);
+        QFETCH(QString, kind);
+        QFETCH(QStringList, errors);
+        makeProgramFolder(file);
+        std::unique_ptr<SocketFile> socket;
+        if (kind == "pipe") {
+            QVERIFY(makeFifo(file));
+        } else {
+            socket = std::make_unique<SocketFile>(m_dir->filePath(file));
+            if (!socket->isValid())
+                QSKIP("no socket file can be made here");
+        }
+        {
+            FifoWatchdog watchdog(file);
+            createForms();
+            QVERIFY2(!watchdog.fired(), "start-up waited on the pipe");
+        }
+        QCOMPARE(shownErrors(), errors);
+        QVERIFY(Form1 && Form2 && Form3 && Form4 && Form5 && Form6 && Form7);
+        if (file == "version.ktd") {
+            QCOMPARE(Form1->Label4->text(), "???");
+            QCOMPARE(VersionText, QString());
+        }
+#else
+        QSKIP("pipes and sockets as files are a Unix feature");
+#endif
+    }
+
+    void betaNotesThatAreAPipeAreRefused()
+    {
+#ifdef Q_OS_UNIX
+        makeProgramFolder("Beta.ktd");
+        createForms();
+        QVERIFY(makeFifo("Beta.ktd"));
+        {
+            FifoWatchdog watchdog("Beta.ktd");
+            closeWhenShown(Form6); // should it be shown after all, it must not block
+            QTest::mouseClick(Form1->Button4, Qt::LeftButton);
+            QVERIFY2(!watchdog.fired(), "the beta notes waited on the pipe");
+        }
+        QCOMPARE(shownErrors(), QStringList{"error: Cannot open file Beta.ktd."});
+        QVERIFY(!Form6->isVisible());
+#else
+        QSKIP("pipes as files are a Unix feature");
+#endif
+    }
+
+    // The version line is shown as it reads, markup and all, on one line.
+    void versionLineShowsMarkupAsTyped_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("heading") << QByteArray("<h1>Velk\xfd");
+        QTest::newRow("bold") << QByteArray("<b>1.0</b> beta");
+        QTest::newRow("entity") << QByteArray("1.0 &lt; 2.0");
+        QTest::newRow("picture") << QByteArray("<img src=x>");
+    }
+    void versionLineShowsMarkupAsTyped()
+    {
+        QFETCH(QByteArray, line);
+        makeProgramFolder();
+        writeRaw("version.ktd", line + "\r\n");
+        createForms();
+        QCOMPARE(shownErrors(), QStringList{});
+        QCOMPARE(Form1->Label4->textFormat(), Qt::PlainText);
+        QCOMPARE(Form1->Label4->text(),
+                 QString::fromLatin1(line).replace(u'\xfd', QStringLiteral("ý")));
+        QVERIFY(Form1->Label4->height() < 2 * Form1->Label4->fontMetrics().height());
     }
 
     void betaNotesAreReadAgainOnEveryClick()

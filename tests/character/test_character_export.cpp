@@ -6,12 +6,18 @@
 #include "SaveDialog.h"
 #include "SoundPlayer.h"
 #include "TForm3.h"
+#include "TextFile.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTest>
+#include <QTimer>
+
+#include <cerrno>
 
 #include <memory>
 
@@ -95,7 +101,35 @@ QList<QByteArray> sheetLines(const QByteArray& bytes)
     return lines;
 }
 
+// Answers the real save dialog as a user who confirms the proposed name unchanged; a dialog that
+// does not take the name is cancelled.
+class ConfirmProposal
+{
+public:
+    ConfirmProposal()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            if (m_accepted)
+                dialog->reject();
+            else
+                static_cast<QDialog*>(dialog)->accept(); // as the Save button does
+            m_accepted = true;
+        });
+        m_timer.start(10);
+    }
+
+private:
+    QTimer m_timer;
+    bool m_accepted = false;
+};
+
 } // namespace
+
+using SaveStep = TextFile::SaveStep;
+Q_DECLARE_METATYPE(TextFile::SaveStep)
 
 class TestCharacterExport : public QObject
 {
@@ -236,11 +270,199 @@ private slots:
         QVERIFY(warningShown());
     }
 
+    // A save that fails at any step, on a full disk above all, keeps the old sheet whole,
+    // leaves no temporary file, shows the runtime's text and no success message.
+    void failedSaveKeepsTheOldSheet_data()
+    {
+        QTest::addColumn<int>("versionLength");
+        QTest::addColumn<SaveStep>("step");
+        QTest::addColumn<int>("writeNumber");
+        QTest::addColumn<int>("systemError");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("small sheet, first write")
+            << 8 << SaveStep::Write << 1 << ENOSPC << "I/O error 28.";
+        QTest::newRow("big sheet, first write")
+            << 100000 << SaveStep::Write << 1 << ENOSPC << "I/O error 28.";
+        QTest::newRow("big sheet, later write")
+            << 100000 << SaveStep::Write << 9 << ENOSPC << "I/O error 28.";
+        QTest::newRow("small sheet, flush")
+            << 8 << SaveStep::Flush << 0 << ENOSPC << "I/O error 28.";
+        QTest::newRow("big sheet, flush")
+            << 100000 << SaveStep::Flush << 0 << EIO << "I/O error 5.";
+        QTest::newRow("small sheet, commit") << 8 << SaveStep::Commit << 0 << EIO << "I/O error 5.";
+        QTest::newRow("big sheet, commit")
+            << 100000 << SaveStep::Commit << 0 << ENOSPC << "I/O error 28.";
+    }
+    void failedSaveKeepsTheOldSheet()
+    {
+        QFETCH(int, versionLength);
+        QFETCH(SaveStep, step);
+        QFETCH(int, writeNumber);
+        QFETCH(int, systemError);
+        QFETCH(QString, error);
+        generateCharacter();
+        VersionText = QString(versionLength, u'v');
+        QDir(m_workspace->path()).mkdir(QStringLiteral("out"));
+        const QByteArray old = "<html>the old sheet</html>\r\n";
+        m_workspace->writeBytes(QStringLiteral("out/old.htm"), old);
+        form().BitBtn2MouseMove();
+
+        TextFile::failNextSave(step, systemError, writeNumber);
+        save(QStringLiteral("out/old.htm"));
+        const auto shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].kind, MessageBox::Shown::Error);
+        QCOMPARE(shown[0].text, error);
+        QCOMPARE(m_workspace->readBytes(QStringLiteral("out/old.htm")), old);
+        QCOMPARE(
+            QDir(m_workspace->path(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden),
+            QStringList{"old.htm"});
+        QVERIFY(warningShown());
+    }
+
+    // Run by tools/check-full-disk.sh with KARTAK_FULL_DISK_DIR on a file system it filled up:
+    // the save meets the real full disk.
+    void saveOntoARealFullDisk()
+    {
+        const QString folder = qEnvironmentVariable("KARTAK_FULL_DISK_DIR");
+        if (folder.isEmpty())
+            QSKIP("needs a full file system in KARTAK_FULL_DISK_DIR (tools/check-full-disk.sh)");
+        const QString target = QDir(folder).filePath(QStringLiteral("old.htm"));
+        QFile oldFile(target);
+        QVERIFY(oldFile.open(QIODevice::ReadOnly));
+        const QByteArray old = oldFile.readAll();
+        oldFile.close();
+        generateCharacter();
+        VersionText =
+            QString(qEnvironmentVariableIntValue("KARTAK_FULL_DISK_VERSION_LENGTH"), u'v');
+        save(target);
+        const auto shown = MessageBox::takeShown();
+        for (const auto& box : shown)
+            qInfo("%s box: %s", box.kind == MessageBox::Shown::Error ? "error" : "information",
+                  qPrintable(box.text));
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].kind, MessageBox::Shown::Error);
+        QCOMPARE(shown[0].text, QStringLiteral("I/O error %1.").arg(ENOSPC));
+        QVERIFY(oldFile.open(QIODevice::ReadOnly));
+        QCOMPARE(oldFile.readAll(), old);
+        QCOMPARE(
+            QDir(folder).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("old.htm")),
+            QStringList{"old.htm"});
+    }
+
+    // The real dialog, confirmed as it opens: it saves the file it proposes, a safe name made
+    // from the sheet's name, in the folder of the last save; the sheet keeps the name whole.
+    void confirmedProposalIsTheFileWritten_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("line11");
+        QTest::newRow("plain") << QStringLiteral("Pepík") << QStringLiteral("Pepík.htm")
+                               << cp1250("Jméno: Pepík<br>\r");
+        QTest::newRow("quoted data file")
+            << "Pepa \"tips.ktd\""
+            << "Pepa _tips.ktd_.htm" << QByteArray("Jm\xE9no: Pepa &quot;tips.ktd&quot;<br>\r");
+        QTest::newRow("quoted name")
+            << "Tom \"Jerry\""
+            << "Tom _Jerry_.htm" << QByteArray("Jm\xE9no: Tom &quot;Jerry&quot;<br>\r");
+        QTest::newRow("one quote") << "\""
+                                   << "_.htm" << QByteArray("Jm\xE9no: &quot;<br>\r");
+        QTest::newRow("slash") << "a/b"
+                               << "a_b.htm" << QByteArray("Jm\xE9no: a/b<br>\r");
+        QTest::newRow("markup") << QStringLiteral("<h1>Velký") << QStringLiteral("_h1_Velký.htm")
+                                << cp1250("Jméno: &lt;h1&gt;Velký<br>\r");
+        QTest::newRow("spaces and dots") << " x. "
+                                         << "x.htm" << QByteArray("Jm\xE9no:  x. <br>\r");
+        QTest::newRow("300 letters") << QString(300, u'ž') << QString(125, u'ž') + ".htm"
+                                     << cp1250("Jméno: ") + QByteArray(300, '\x9E') + "<br>\r";
+        QTest::newRow("dots only, nothing proposed") << ".."
+                                                     << "" << QByteArray();
+    }
+    void confirmedProposalIsTheFileWritten()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, line11);
+        const QByteArray tips = m_workspace->readBytes(QStringLiteral("tips.ktd"));
+        QDir(m_workspace->path()).mkdir(QStringLiteral("out"));
+        m_workspace->writeBytes(QStringLiteral("out/tips.ktd"), tips);
+        generateCharacter(name);
+        // The first save, answered at once, picks the folder the dialog opens in next.
+        save(QStringLiteral("out/first"));
+        MessageBox::takeShown();
+        SaveDialog::clearNextAnswer();
+        {
+            ConfirmProposal confirm;
+            QTest::mouseClick(form().BitBtn2, Qt::LeftButton);
+        }
+        const QDir out(m_workspace->path(QStringLiteral("out")));
+        QStringList written = out.entryList(QDir::Files | QDir::Hidden);
+        written.removeAll(QStringLiteral("first.htm"));
+        written.removeAll(QStringLiteral("tips.ktd"));
+        const auto shown = MessageBox::takeShown();
+        QCOMPARE(m_workspace->readBytes(QStringLiteral("tips.ktd")), tips);
+        QCOMPARE(m_workspace->readBytes(QStringLiteral("out/tips.ktd")), tips);
+        QCOMPARE(QDir(m_workspace->path()).entryList({"*.htm"}, QDir::Files | QDir::Hidden),
+                 QStringList());
+        if (fileName.isEmpty()) {
+            QCOMPARE(written, QStringList());
+            QCOMPARE(shown.size(), 0);
+            return;
+        }
+        QCOMPARE(written, QStringList{fileName});
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].kind, MessageBox::Shown::Information);
+        QCOMPARE(shown[0].text, QStringLiteral("Osobní deník byl uložen do souboru ") +
+                                    QDir::toNativeSeparators(out.filePath(fileName)) + ".");
+        const QList<QByteArray> lines = sheetLines(m_workspace->readBytes("out/" + fileName));
+        QCOMPARE(lines.size(), 79);
+        QCOMPARE(lines[10], line11);
+        QCOMPARE(form().Label7->text(), name);
+    }
+
+    // A line break pasted into the name field never reaches the sheets: the HTML keeps its 79
+    // lines and the clipboard its 22.
+    void pastedLineBreakKeepsBothSheetsWhole()
+    {
+        QGuiApplication::clipboard()->setText(QStringLiteral("Prvni\r\nDruhy"));
+        form().Edit1->selectAll();
+        form().Edit1->setFocus();
+        QTest::keySequence(form().Edit1, QKeySequence::Paste);
+        QCOMPARE(form().Edit1->text(), QStringLiteral("Prvni Druhy"));
+        QTest::mouseClick(form().Button1, Qt::LeftButton);
+        MessageBox::takeShown();
+        save(std::nullopt);
+        QCOMPARE(SaveDialog::lastProposal(), QStringLiteral("Prvni Druhy"));
+        save(QStringLiteral("lines"));
+        const QList<QByteArray> lines =
+            sheetLines(m_workspace->readBytes(QStringLiteral("lines.htm")));
+        QCOMPARE(lines.size(), 79);
+        QCOMPARE(lines[10], cp1250("Jméno: Prvni Druhy<br>\r"));
+
+        form().BitBtn1Click();
+        const QString copied = QGuiApplication::clipboard()->text();
+        QCOMPARE(copied.count(QStringLiteral("\r\n")), 22);
+        QVERIFY(copied.contains(QStringLiteral("\r\nJméno: Prvni Druhy\r\n")));
+    }
+
+    // The saved file's path is shown as text, whatever the name holds.
+    void successMessageHoldsThePathAsTyped()
+    {
+        generateCharacter(QStringLiteral("<h1>Velký"));
+        save(QStringLiteral("<h1>Velký"));
+        const auto shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text,
+                 QStringLiteral("Osobní deník byl uložen do souboru ") +
+                     QDir::toNativeSeparators(m_workspace->path(QStringLiteral("<h1>Velký.htm"))) +
+                     ".");
+    }
+
     void typedMarkupAndForeignLettersAreEscaped()
     {
         generateCharacter(QStringLiteral("<b>Tom & \"Jerry\" Жук"));
         save(QStringLiteral("escaped"));
-        QCOMPARE(SaveDialog::lastProposal(), QStringLiteral("<b>Tom & \"Jerry\" Жук"));
+        QCOMPARE(SaveDialog::lastProposal(), QStringLiteral("_b_Tom & _Jerry_ Жук"));
         const QList<QByteArray> lines =
             sheetLines(m_workspace->readBytes(QStringLiteral("escaped.htm")));
         QCOMPARE(lines[10], QByteArray("Jm\xE9no: &lt;b&gt;Tom &amp; &quot;Jerry&quot; "

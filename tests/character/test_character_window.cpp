@@ -2,11 +2,15 @@
 #include "CharacterTestSupport.h"
 #include "KartakError.h"
 #include "MessageBox.h"
+#include "NonRegularFiles.h"
 #include "SoundPlayer.h"
 #include "TForm3.h"
 #include "TForm5.h"
 
+#include <QClipboard>
 #include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QTest>
 
@@ -339,6 +343,97 @@ private slots:
         QVERIFY(form().BitBtn2->isEnabled());
         QCOMPARE(m_tipWindow->tip(), TForm5::InitialTip);
         expectButtonRestored();
+    }
+
+    // A tips file that is a folder, a pipe or a socket is refused at once, as a file that
+    // cannot be opened: the generation stops at its tip step and the command stays usable.
+    void tipsFileNotARegularFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("pipe") << "pipe";
+        QTest::newRow("socket") << "socket";
+    }
+    void tipsFileNotARegularFile()
+    {
+        QFETCH(QString, kind);
+        makeWindow({});
+        const QString tips = m_workspace->path(QStringLiteral("tips.ktd"));
+        if (kind == "folder") {
+            QVERIFY(QDir().mkdir(tips));
+            generate();
+        } else {
+#ifdef Q_OS_UNIX
+            std::unique_ptr<SocketFile> socket;
+            if (kind == "pipe") {
+                QVERIFY(makeFifo(tips));
+            } else {
+                socket = std::make_unique<SocketFile>(tips);
+                if (!socket->isValid())
+                    QSKIP("no socket file can be made here");
+            }
+            FifoWatchdog watchdog(tips);
+            generate();
+            QVERIFY2(!watchdog.fired(), "the generation waited on the tips pipe");
+#else
+            QSKIP("pipes and sockets as files are a Unix feature");
+#endif
+        }
+        const auto shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].kind, MessageBox::Shown::Error);
+        QCOMPARE(shown[0].text, QStringLiteral("File access denied."));
+        QVERIFY(form().BitBtn2->isEnabled());
+        QCOMPARE(m_tipWindow->tip(), TForm5::InitialTip);
+        expectButtonRestored();
+    }
+
+    // The name on the sheet is text as typed: markup neither formats it nor grows its row.
+    void nameFieldShowsMarkupAsTyped_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("heading") << QStringLiteral("<h1>Velký");
+        QTest::newRow("bold") << QStringLiteral("<b>Tom</b>");
+        QTest::newRow("entity") << QStringLiteral("Tom &lt; Jerry");
+        QTest::newRow("picture") << QStringLiteral("<img src=x>");
+    }
+    void nameFieldShowsMarkupAsTyped()
+    {
+        QFETCH(QString, name);
+        makeWindow();
+        form().Edit1->setText(name);
+        generate();
+        QCOMPARE(form().Label7->textFormat(), Qt::PlainText);
+        QCOMPARE(form().Label7->text(), name);
+        const int lineHeight = form().Label7->fontMetrics().height();
+        QVERIFY(form().Label7->sizeHint().height() < 2 * lineHeight);
+        QVERIFY(form().Label7->height() < 2 * lineHeight);
+        QVERIFY(form().Label7->sizeHint().width() >=
+                form().Label7->fontMetrics().horizontalAdvance(name));
+    }
+
+    // A tip is shown as the line reads, markup and all.
+    void tipShowsMarkupAsTyped()
+    {
+        makeWindow({"<h1>Velk\xfd <b>tip</b> &lt; <img src=x>", "0"});
+        generate();
+        QCOMPARE(m_tipWindow->tip(), QStringLiteral("<h1>Velký <b>tip</b> &lt; <img src=x>"));
+        QVERIFY(MessageBox::takeShown().isEmpty());
+    }
+
+    // What is pasted into the one-line name stays on one line.
+    void pastedLineBreakBecomesASpace()
+    {
+        makeWindow();
+        form().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form()));
+        QGuiApplication::clipboard()->setText(QStringLiteral("Prvni\r\nDruhy\tTreti"));
+        form().Edit1->selectAll();
+        form().Edit1->setFocus();
+        QTest::keySequence(form().Edit1, QKeySequence::Paste);
+        QCOMPARE(form().Edit1->text(), QStringLiteral("Prvni Druhy Treti"));
+        generate();
+        QCOMPARE(form().Label7->text(), QStringLiteral("Prvni Druhy Treti"));
     }
 
     void tipWindowButton()

@@ -351,6 +351,20 @@ void ExportTest::htmlSheet_data()
            })
         << LineChanges{{11, cp1250("Jméno: &#65533;x<br>")}};
 
+    QTest::newRow("control characters as references, the lines kept")
+        << HtmlChange([](HtmlSheet::Input& in) {
+               in.sheet.name = QStringLiteral("Prvni\r\nDruhy");
+               in.sheet.raceAndProfession = QStringLiteral("Elf\tHrani\u010D\u00E1\u0159");
+               in.sheet.hitPoints = QString(QChar(0)) + QStringLiteral("10\x7F");
+               in.sheet.perceptionMechanisms = QStringLiteral("\x1B[7\x1F");
+               in.versionText = QStringLiteral("1.0\nbeta\r");
+           })
+        << LineChanges{{11, cp1250("Jméno: Prvni&#13;&#10;Druhy<br>")},
+                       {12, cp1250("Rasa a povolání: Elf&#9;Hraničář<br>")},
+                       {15, cp1250("Životy: &#0;10&#127;<br>")},
+                       {66, cp1250("Postřeh (mech.):   &#27;[7&#31; %<br>")},
+                       {77, "Verze 1.0&#10;beta&#13; </font> <br>"}};
+
     QTest::newRow("default author addresses")
         << HtmlChange([](HtmlSheet::Input& in) { in.author = {}; })
         << LineChanges{{7, "<!-- " + ProgramInfo::AuthorWeb.toLatin1() + " -->"},
@@ -503,6 +517,18 @@ void ExportTest::plainTextSheet_data()
            })
         << LineChanges{{3, cp1250("Jméno:  <b>Tom & \"Jerry\" ")},
                        {14, "Velikost:    &lt;"}};
+
+    QTest::newRow("control characters as spaces, the lines kept")
+        << PlainTextChange([](PlainTextInput& in) {
+               in.sheet.name = QStringLiteral("Prvni\r\nDruhy");
+               in.sheet.raceAndProfession = QStringLiteral("Elf\tHrani\u010D\u00E1\u0159");
+               in.sheet.hitPoints = QString(QChar(0)) + QStringLiteral("10\x7F");
+               in.sheet.perceptionObjects = QStringLiteral("\r14\n");
+           })
+        << LineChanges{{3, cp1250("Jméno: Prvni  Druhy")},
+                       {4, cp1250("Rasa a povolání: Elf Hraničář")},
+                       {6, cp1250("Životy:  10 ")},
+                       {16, cp1250("Postřeh (objekty):  14  %")}};
 
     QTest::newRow("characters outside Windows-1250 as question marks")
         << PlainTextChange([](PlainTextInput& in) {

@@ -3,19 +3,28 @@
 #include "Fonts.h"
 #include "KartakError.h"
 #include "MessageBox.h"
+#include "OneLineValidator.h"
 #include "RunHandler.h"
 #include "SaveDialog.h"
 #include "SoundPlayer.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QtEndian>
 
 namespace {
@@ -203,13 +212,177 @@ private slots:
         QCOMPARE(dialog.execute(), std::nullopt);
     }
 
-    void saveDialogOpensWhereTheUserMayWrite()
+    // The program's folder holds its data files: the dialog never opens there, but in the
+    // folder of the last save, else the documents folder, else the home folder.
+    void saveDialogOpensWhereTheUserSavesAndNeverInTheProgramFolder()
     {
-        QCOMPARE(SaveDialog::startFolder(m_dir.path()), m_dir.path());
+        SaveDialog::forgetLastFolder();
         const QString documents =
             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        const QString expected = QFileInfo(documents).isDir() ? documents : QDir::homePath();
-        QCOMPARE(SaveDialog::startFolder("/no/such/program/folder"), expected);
+        const QString expected = QFileInfo(documents).isDir() && documents != QDir::currentPath()
+                                     ? documents
+                                     : QDir::homePath();
+        QCOMPARE(SaveDialog::startFolder(), expected);
+        QVERIFY(SaveDialog::startFolder() != QDir::currentPath());
+
+        // A save into the program's own folder is not where the next one starts either.
+        SaveDialog dialog;
+        SaveDialog::setNextAnswer(QStringLiteral("here"));
+        QVERIFY(dialog.execute());
+        QCOMPARE(SaveDialog::startFolder(), expected);
+
+        QVERIFY(QDir().mkdir("sheets"));
+        SaveDialog::setNextAnswer(QStringLiteral("sheets/first"));
+        QVERIFY(dialog.execute());
+        QCOMPARE(SaveDialog::startFolder(), QDir::current().absoluteFilePath("sheets"));
+        // A cancelled showing changes nothing.
+        SaveDialog::setNextAnswer(std::nullopt);
+        QVERIFY(!dialog.execute());
+        QCOMPARE(SaveDialog::startFolder(), QDir::current().absoluteFilePath("sheets"));
+        // A folder that went away since is not offered.
+        QVERIFY(QDir("sheets").removeRecursively());
+        QCOMPARE(SaveDialog::startFolder(), expected);
+        SaveDialog::forgetLastFolder();
+    }
+
+    // One dialog window serves every showing, opens where startFolder() says and proposes the
+    // name it was given this time, also an empty one after a longer one.
+    void saveDialogIsOneWindowForEveryShowing()
+    {
+        SaveDialog::forgetLastFolder();
+        SaveDialog::clearNextAnswer();
+        QVERIFY(QDir().mkpath("out"));
+        SaveDialog::setNextAnswer(QStringLiteral("out/first"));
+        QWidget parent;
+        SaveDialog dialog;
+        dialog.title = QStringLiteral("Exportovat osobní deník do souboru");
+        dialog.filterName = QStringLiteral("HTML Dokument");
+        dialog.filterPattern = QStringLiteral("*.htm");
+        dialog.defaultSuffix = QStringLiteral("htm");
+        QVERIFY(dialog.execute(&parent));
+
+        QList<QPointer<QFileDialog>> seen;
+        QStringList proposals;
+        QStringList folders;
+        for (const QString& name : {QStringLiteral("Pepík"), QString(), QStringLiteral("Žofie")}) {
+            dialog.fileName = name;
+            QTimer::singleShot(0, &parent, [&] {
+                auto* shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                if (!shown)
+                    return;
+                seen << shown;
+                auto* nameEdit = shown->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                proposals << (nameEdit ? nameEdit->text() : QStringLiteral("?"));
+                folders << shown->directory().absolutePath();
+                shown->reject();
+            });
+            QCOMPARE(dialog.execute(&parent), std::nullopt);
+        }
+        QCOMPARE(seen.size(), 3);
+        // A dialog deleted after its showing would have cleared its pointer.
+        QVERIFY(!seen[0].isNull());
+        QVERIFY(seen[1] == seen[0]);
+        QVERIFY(seen[2] == seen[0]);
+        QCOMPARE(parent.findChildren<QFileDialog*>().size(), 1);
+        QCOMPARE(seen[0]->windowTitle(), dialog.title);
+        QCOMPARE(proposals,
+                 (QStringList{QStringLiteral("Pepík"), QString(), QStringLiteral("Žofie")}));
+        const QString out = QDir::current().absoluteFilePath("out");
+        QCOMPARE(folders, (QStringList{out, out, out}));
+        SaveDialog::forgetLastFolder();
+    }
+
+    // Names and paths in a box are text: markup shows as typed, on one line.
+    void boxesShowTheirTextAsTyped_data()
+    {
+        QTest::addColumn<bool>("error");
+        QTest::addColumn<QString>("text");
+        for (const bool error : {false, true}) {
+            const char* kind = error ? "error" : "information";
+            QTest::addRow("%s, heading", kind) << error << QStringLiteral("<h1>Velký");
+            QTest::addRow("%s, bold", kind) << error << QStringLiteral("<b>Tom</b> a Jerry");
+            QTest::addRow("%s, entity", kind) << error << QStringLiteral("Tom &lt; Jerry");
+            QTest::addRow("%s, picture", kind) << error << QStringLiteral("<img src=x> obrázek");
+        }
+    }
+    void boxesShowTheirTextAsTyped()
+    {
+        QFETCH(bool, error);
+        QFETCH(QString, text);
+        MessageBox::setRecording(false);
+        Qt::TextFormat format = Qt::AutoText;
+        QString shownText;
+        QString caption;
+        int labelHeight = 0;
+        int lineHeight = 0;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            format = box->textFormat();
+            shownText = box->text();
+            caption = box->windowTitle();
+            if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+                labelHeight = label->sizeHint().height();
+                lineHeight = label->fontMetrics().height();
+            }
+            box->accept();
+        });
+        closer.start(10);
+        if (error)
+            MessageBox::error(text);
+        else
+            MessageBox::information(text);
+        closer.stop();
+        MessageBox::setRecording(true);
+        QCOMPARE(format, Qt::PlainText);
+        QCOMPARE(shownText, error ? text + QLatin1Char('.') : text);
+        QCOMPARE(caption, QStringLiteral("Karták II"));
+        QVERIFY2(
+            labelHeight > 0 && labelHeight < 2 * lineHeight,
+            qPrintable(
+                QStringLiteral("%1 px for one line of %2 px").arg(labelHeight).arg(lineHeight)));
+    }
+
+    // A line break pasted into the one-line name becomes a space; so does any control character.
+    void oneLineEditKeepsOneLine_data()
+    {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("CR LF") << "Prvni\r\nDruhy"
+                               << "Prvni Druhy";
+        QTest::newRow("LF") << "Prvni\nDruhy"
+                            << "Prvni Druhy";
+        QTest::newRow("CR") << "Prvni\rDruhy"
+                            << "Prvni Druhy";
+        QTest::newRow("two breaks") << "a\r\n\r\nb"
+                                    << "a  b";
+        QTest::newRow("trailing break") << "Pepík\r\n" << QStringLiteral("Pepík ");
+        QTest::newRow("tab, escape, delete") << "a\tb\x1B"
+                                                "c\x7F"
+                                             << "a b c ";
+        QTest::newRow("NUL") << QString(QChar(0)) + "x"
+                             << " x";
+        QTest::newRow("markup kept") << "<b>Tom & \"Jerry\""
+                                     << "<b>Tom & \"Jerry\"";
+        QTest::newRow("Czech kept")
+            << QStringLiteral("Žofie Čapková") << QStringLiteral("Žofie Čapková");
+    }
+    void oneLineEditKeepsOneLine()
+    {
+        QFETCH(QString, pasted);
+        QFETCH(QString, kept);
+        QLineEdit edit;
+        edit.setValidator(new OneLineValidator(&edit));
+        edit.setText(QStringLiteral("Jméno: "));
+        edit.end(false);
+        QGuiApplication::clipboard()->setText(pasted);
+        edit.paste();
+        QCOMPARE(edit.text(), QStringLiteral("Jméno: ") + kept);
+        QCOMPARE(edit.cursorPosition(), int(edit.text().size()));
+        QTest::keyClicks(&edit, "!");
+        QCOMPARE(edit.text(), QStringLiteral("Jméno: ") + kept + QLatin1Char('!'));
     }
 
     void fontsMapToPixelHeights_data()
