@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Saves a character sheet over an existing file on a file system that is really full (a 64 KB
 # tmpfs, filled up) and checks that the old file stays byte for byte, that no temporary file is
 # left and that the error box shows the I/O error. Then the same with room for only a part of a

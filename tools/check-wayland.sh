@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks Karták II as a native Wayland client, under a headless weston:
 #   tools/check-wayland.sh
 #

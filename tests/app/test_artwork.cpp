@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures on screens with two device pixels to a pixel: every picture has a twin drawn at
 // twice its size, and at a scale factor of 2 the windows show the twins, not the pictures blown up.
 #include "Artwork.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The laid-out windows look the same on any desktop: a dark colour scheme or an unusual desktop
 // font changes none of their colours, fonts or pixels. Message boxes, the error box and the save
 // dialog follow the desktop instead.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's windows as the window system sees them: which window each secondary window stays
 // above, and that no window leaves its one size, whoever asks it to maximise. ctest runs it
 // headless; tools/check-wayland.sh runs the same checks under a Wayland compositor, where a window

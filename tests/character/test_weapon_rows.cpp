@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sheet's weapon rows: every weapon name ends clear of the number columns, and every number
 // column stands under its word in the column header, in the faces the program depends on.
 #include "CharacterTestSupport.h"

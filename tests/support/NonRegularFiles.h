@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Named pipes and other files that are not regular files, for the tests that make sure the
