@@ -10,6 +10,7 @@
 #include "TForm6.h"
 #include "TForm7.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QFileInfo>
@@ -341,6 +342,138 @@ private slots:
         press(Qt::Key_Space);
         QCOMPARE(form.Label7->text(), QStringLiteral("Pepík"));
         QCOMPARE(focusName(), QStringLiteral("Button1"));
+    }
+
+    // What a keyboard user reads of the window: the six lists, the two that the choices enable
+    // and disable, and the sheet's name field.
+    static QString choiceState(const TForm3& form)
+    {
+        QStringList parts;
+        for (const QComboBox* list : {form.ComboBox1, form.ComboBox2, form.ComboBox3,
+                                      form.ComboBox4, form.ComboBox5, form.ComboBox6})
+            parts << QString::number(list->currentIndex());
+        parts << (form.ComboBox4->isEnabled() ? "armour" : "no armour")
+              << (form.CheckBox1->isEnabled() ? "shield" : "no shield");
+        return parts.join(QLatin1Char(' '));
+    }
+
+    static QStringList sheetTexts(const TForm3& form)
+    {
+        QStringList texts;
+        const QList<QLabel*> labels = form.findChildren<QLabel*>();
+        for (const QLabel* label : labels)
+            texts << label->objectName() + '=' + label->text();
+        return texts;
+    }
+
+    void enterInAnOpenListOnlyChooses_data()
+    {
+        QTest::addColumn<bool>("generatedBefore");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QStringList>("sounds");
+        // Before the choice the melee list holds "Dýka" and the shield is enabled.
+        const QStringList confirmed{"Success.wav"};
+        const QStringList refused{"Problem.wav"};
+        for (const bool generated : {false, true}) {
+            const char* when = generated ? "after a generation" : "before any generation";
+            const auto row = [&](const char* list, int item, const char* state,
+                                 const QStringList& sounds) {
+                QTest::addRow("%s, %s", list, when) << generated << list << item << state << sounds;
+            };
+            row("ComboBox1", 3, "3 0 0 0 0 0 armour shield", {}); // Elf: the equipment is cleared
+            row("ComboBox2", 3, "0 3 0 0 0 0 no armour no shield", {});       // Kouzelník
+            row("ComboBox3", 13, "0 0 13 0 0 0 armour no shield", confirmed); // Hůl kovaná
+            row("ComboBox4", 7, "0 0 1 7 0 0 armour shield", confirmed);      // Mitrilová
+            row("ComboBox5", 4, "0 0 1 0 0 0 armour shield", refused); // Těžká kuše, not a Hobit's
+            row("ComboBox6", 9, "0 0 1 0 0 9 armour shield", confirmed); // Dýka
+        }
+    }
+
+    // Enter in a list's open popup takes the item the user moved to, runs that list's handler and
+    // nothing else: no generation, no tip, no second sound.
+    void enterInAnOpenListOnlyChooses()
+    {
+        QFETCH(bool, generatedBefore);
+        QFETCH(QString, list);
+        QFETCH(int, item);
+        QFETCH(QString, state);
+        QFETCH(QStringList, sounds);
+        TForm3& form = characterWindow();
+        form.setTipWindow(static_cast<TForm5*>(window(QStringLiteral("TForm5"))));
+        showActive(&form);
+        if (generatedBefore) {
+            QTest::mouseClick(form.Button1, Qt::LeftButton);
+            QCOMPARE(form.Label7->text(), QStringLiteral("Pepík"));
+        }
+        form.Edit1->setText(QStringLiteral("Jiný"));
+        form.ComboBox3->setCurrentIndex(1);
+        SoundPlayer::takePlayRequests();
+        const QStringList sheetBefore = sheetTexts(form);
+        const qint32 tipsBefore = form.tipOfTheDay().counter();
+
+        auto* combo = form.findChild<QComboBox*>(list);
+        combo->setFocus();
+        combo->showPopup();
+        QAbstractItemView* popup = combo->view();
+        QTRY_VERIFY(popup->isVisible());
+        popup->setCurrentIndex(popup->model()->index(item, 0));
+        QTest::keyClick(popup, Qt::Key_Return);
+
+        QTRY_VERIFY(!popup->isVisible());
+        QCOMPARE(choiceState(form), state);
+        QCOMPARE(SoundPlayer::takePlayRequests(), sounds);
+        QCOMPARE(sheetTexts(form), sheetBefore);
+        QCOMPARE(form.tipOfTheDay().counter(), tipsBefore);
+        QVERIFY(form.Button1->isEnabled());
+        form.hide();
+    }
+
+    void enterPressesTheButtonItMeans_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<bool>("generates");
+        QTest::addColumn<bool>("tipShown");
+        QTest::addColumn<int>("moneyMaximum");
+        QTest::addColumn<bool>("windowShown");
+        QTest::newRow("name field") << "Edit1" << true << false << 200 << true;
+        QTest::newRow("closed list") << "ComboBox3" << true << false << 200 << true;
+        QTest::newRow("slider") << "TrackBar1" << true << false << 200 << true;
+        QTest::newRow("shield") << "CheckBox1" << true << false << 200 << true;
+        QTest::newRow("generate") << "Button1" << true << false << 200 << true;
+        QTest::newRow("tip of the day") << "BitBtn3" << false << true << 200 << true;
+        QTest::newRow("more money") << "Button2" << false << false << 1000 << true;
+        QTest::newRow("back to the menu") << "BitBtn5" << false << false << 200 << false;
+    }
+
+    // Enter presses the focused push button; anywhere else it presses "&Generuj!".
+    void enterPressesTheButtonItMeans()
+    {
+        QFETCH(QString, focus);
+        QFETCH(bool, generates);
+        QFETCH(bool, tipShown);
+        QFETCH(int, moneyMaximum);
+        QFETCH(bool, windowShown);
+        TForm3& form = characterWindow();
+        auto* tip = static_cast<TForm5*>(window(QStringLiteral("TForm5")));
+        tip->hide();
+        form.setTipWindow(tip);
+        showActive(&form);
+        form.Edit1->setText(QStringLiteral("Žofie"));
+        form.findChild<QWidget*>(focus)->setFocus();
+        QCOMPARE(focusName(), focus);
+
+        press(Qt::Key_Return);
+        QCOMPARE(form.Label7->text(), generates ? QStringLiteral("Žofie") : QStringLiteral("N/A"));
+        QCOMPARE(form.tipOfTheDay().counter(), generates ? 1 : 0);
+        QCOMPARE(SoundPlayer::takePlayRequests(),
+                 generates || tipShown ? QStringList{"Success.wav"} : QStringList{});
+        QCOMPARE(tip->isVisible(), tipShown);
+        QCOMPARE(form.TrackBar1->maximum(), moneyMaximum);
+        QCOMPARE(form.isVisible(), windowShown);
+        tip->hide();
+        form.hide();
     }
 
     void keyboardAloneMakesGeneratesAndSaves_data()
