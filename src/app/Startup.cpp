@@ -1,7 +1,8 @@
 #include "Startup.h"
 
-#include "Forms.h"
+#include "Accessibility.h"
 #include "Fonts.h"
+#include "Forms.h"
 #include "RunHandler.h"
 #include "TForm1.h"
 #include "TForm2.h"
@@ -29,6 +30,7 @@ TForm7* Form7 = nullptr;
 void prepareApplication(QApplication& app)
 {
     Fonts::installSubstitutions();
+    Accessibility::install();
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(Fonts::pixelSizeForPoints(8));
     QApplication::setFont(font);
