@@ -9,7 +9,7 @@ set -euo pipefail
 
 cd "$(dirname "$0")/.."
 source tools/packages.sh
-ensure_packages "${KARTAK_BUILD_PACKAGES[@]}" xvfb xdotool openbox orca at-spi2-core dbus-x11 \
+ensure_packages "${KARTAK_BUILD_PACKAGES[@]}" xvfb xdotool openbox orca at-spi2-core dbus-daemon dbus-x11 \
   python3-pyatspi gir1.2-atspi-2.0 speech-dispatcher pulseaudio
 
 program=${1:-}

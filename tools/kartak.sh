@@ -25,6 +25,7 @@ case "$mode" in
     cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKARTAK_BUILD_TESTS=ON
     cmake --build "$build_dir" -j "$jobs"
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure -j "$jobs"
+    tools/check-screen-reader.sh "$build_dir/kartak2"
     ;;
   bench)
     cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DKARTAK_BUILD_TESTS=ON

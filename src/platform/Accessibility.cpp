@@ -19,6 +19,18 @@ namespace {
 
 const char* const kNotifierName = "accessibleNotifier";
 
+Accessibility::EventListener& eventListener()
+{
+    static Accessibility::EventListener listener;
+    return listener;
+}
+
+void tellListener(QAccessibleEvent* event)
+{
+    if (eventListener())
+        eventListener()(event);
+}
+
 bool isDecoration(const QWidget* widget)
 {
     if (qobject_cast<const TShape*>(widget))
@@ -186,6 +198,7 @@ void sendFocus(QAccessibleInterface* to)
     if (!to)
         return;
     QAccessibleEvent focus(to, QAccessible::Focus);
+    tellListener(&focus);
     QAccessible::updateAccessibility(&focus);
 }
 
@@ -273,7 +286,14 @@ void announce(QWidget* window, const QString& message)
     // Appearing is what a screen reader reads; hidden first, it appears again for every message.
     notifier->hide();
     notifier->setAccessibleName(message);
-    notifier->show();
+    notifier->show(); // the toolkit tells assistive tools that it appeared
+    QAccessibleEvent shown(notifier, QAccessible::ObjectShow);
+    tellListener(&shown);
+}
+
+void setEventListener(EventListener listener)
+{
+    eventListener() = std::move(listener);
 }
 
 } // namespace Accessibility

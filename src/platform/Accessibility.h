@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+
+class QAccessibleEvent;
 class QString;
 class QWidget;
 
@@ -20,5 +23,11 @@ void install();
 // Tells a screen reader a short message at once without moving the keyboard's focus: a
 // notification that appears in the window.
 void announce(QWidget* window, const QString& message);
+
+// Test seam: hears every event the program itself sends to assistive tools (the screen reader's
+// focus on a list's item or on the list, a notification appearing), also when no assistive tool
+// listens and the toolkit drops them. An empty listener stops it.
+using EventListener = std::function<void(QAccessibleEvent* event)>;
+void setEventListener(EventListener listener);
 
 } // namespace Accessibility

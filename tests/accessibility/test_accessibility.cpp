@@ -1,3 +1,4 @@
+#include "Accessibility.h"
 #include "CharacterTestSupport.h"
 #include "MessageBox.h"
 #include "SaveDialog.h"
@@ -26,6 +27,34 @@ QAccessibleInterface* accessible(QWidget* widget)
     if (!face)
         qFatal("no accessible interface for %s", qPrintable(widget->objectName()));
     return face;
+}
+
+// What the program itself told assistive tools.
+struct ToldEvent
+{
+    QAccessible::Event type;
+    QAccessible::Role role;
+    QObject* object;
+    QString name;
+};
+QList<ToldEvent> toldEvents;
+
+void recordEvent(QAccessibleEvent* event)
+{
+    QAccessibleInterface* face = event->accessibleInterface();
+    if (face)
+        toldEvents.append(
+            {event->type(), face->role(), face->object(), face->text(QAccessible::Name)});
+}
+
+QList<ToldEvent> takeTold(QAccessible::Event type)
+{
+    QList<ToldEvent> wanted;
+    for (const ToldEvent& told : std::as_const(toldEvents))
+        if (told.type == type)
+            wanted << told;
+    toldEvents.clear();
+    return wanted;
 }
 
 QString focusName()
@@ -96,6 +125,8 @@ private slots:
     void initTestCase()
     {
         MessageBox::setRecording(true);
+        Accessibility::install();
+        Accessibility::setEventListener(recordEvent);
         m_windows.push_back(std::make_unique<TForm1>());
         m_windows.push_back(std::make_unique<TForm2>());
         m_windows.push_back(std::make_unique<TForm3>());
@@ -208,6 +239,212 @@ private slots:
         QCOMPARE(int(face->role()), role);
         QCOMPARE(face->text(QAccessible::Name), name);
         QCOMPARE(face->text(QAccessible::Description), description);
+    }
+
+    void windowsAreFramesOrDialogs_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<int>("role");
+        QTest::newRow("main menu") << "TForm1" << int(QAccessible::Window);
+        QTest::newRow("about") << "TForm2" << int(QAccessible::Dialog);
+        QTest::newRow("character") << "TForm3" << int(QAccessible::Window);
+        QTest::newRow("notice") << "TForm4" << int(QAccessible::Window);
+        QTest::newRow("tip") << "TForm5" << int(QAccessible::Window);
+        QTest::newRow("beta notes") << "TForm6" << int(QAccessible::Dialog);
+        QTest::newRow("splash") << "TForm7" << int(QAccessible::Dialog);
+    }
+
+    void windowsAreFramesOrDialogs()
+    {
+        QFETCH(QString, window);
+        QFETCH(int, role);
+        QCOMPARE(int(accessible(this->window(window))->role()), role);
+    }
+
+    void treeLeavesOutHiddenControlsAndDecoration_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("listed");
+        const auto row = [](const char* window, const char* control, bool listed) {
+            QTest::addRow("%s.%s", window, control) << window << control << listed;
+        };
+        row("TForm1", "Image1", false); // a picture without a name
+        row("TForm1", "Button1", true);
+        row("TForm3", "Memo1", false);   // never shown
+        row("TForm3", "Label37", false); // the warning, hidden until hovered
+        row("TForm3", "Shape1", false);  // the sheet's frame
+        row("TForm3", "Shape2", false);
+        row("TForm3", "Shape3", false); // the warning's bracket
+        row("TForm3", "Image2", false); // the row icons
+        row("TForm3", "Image3", false);
+        row("TForm3", "Image4", false);
+        row("TForm3", "Image5", false);
+        row("TForm3", "Image1", true); // "Osobní deník"
+        row("TForm3", "ComboBox6", true);
+        row("TForm3", "Label7", true);
+        row("TForm5", "Shape6", false);
+        row("TForm5", "Memo2", true);
+        row("TForm7", "Shape1", false);
+        row("TForm7", "Image1", true);
+    }
+
+    // A window lists what a user can find in it, and every control it lists knows its place.
+    void treeLeavesOutHiddenControlsAndDecoration()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, control);
+        QFETCH(bool, listed);
+        QAccessibleInterface* face = accessible(this->window(window));
+        QAccessibleInterface* child = accessible(this->control(window, control));
+        QList<QAccessibleInterface*> children;
+        for (int i = 0; i < face->childCount(); ++i)
+            children << face->child(i);
+        QCOMPARE(children.contains(child), listed);
+        const int index = face->indexOfChild(child);
+        QCOMPARE(index >= 0, listed);
+        if (listed)
+            QCOMPARE(children.at(index), child);
+        QVERIFY(!children.contains(nullptr));
+    }
+
+    void shownWarningJoinsTheTree()
+    {
+        TForm3& form = characterWindow();
+        QAccessibleInterface* face = accessible(&form);
+        QCOMPARE(face->indexOfChild(accessible(form.Label37)), -1);
+        QTest::mouseClick(form.Button1, Qt::LeftButton);
+        form.BitBtn2MouseMove();
+        QVERIFY(face->indexOfChild(accessible(form.Label37)) >= 0);
+    }
+
+    void listsTellTheirItem_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("item");
+        QTest::newRow("race") << "ComboBox1" << 3 << "Elf";
+        QTest::newRow("profession") << "ComboBox2" << 4 << "Zloděj";
+        QTest::newRow("melee") << "ComboBox3" << 19 << "Tesák a dýka 4/0/+2";
+        QTest::newRow("armour") << "ComboBox4" << 7 << "Mitrilová (8)";
+        QTest::newRow("first ranged") << "ComboBox5" << 13 << "Lahev  0/+1  4-7-10";
+        QTest::newRow("second ranged") << "ComboBox6" << 0 << "žádná";
+    }
+
+    // A closed list gives its current item as value and as its text, which screen readers read
+    // with the list's name.
+    void listsTellTheirItem()
+    {
+        QFETCH(QString, list);
+        QFETCH(int, index);
+        QFETCH(QString, item);
+        TForm3& form = characterWindow();
+        auto* combo = form.findChild<QComboBox*>(list);
+        combo->setCurrentIndex(index);
+        QAccessibleInterface* face = accessible(combo);
+        QCOMPARE(face->role(), QAccessible::ComboBox);
+        QCOMPARE(face->text(QAccessible::Value), item);
+        QAccessibleTextInterface* text = face->textInterface();
+        QVERIFY(text);
+        QCOMPARE(text->characterCount(), int(item.size()));
+        QCOMPARE(text->text(0, text->characterCount()), item);
+        QVERIFY(face->state().expandable && face->state().collapsed);
+        QCOMPARE(face->childCount(), 1);
+        QCOMPARE(face->child(0)->childCount(), combo->count());
+    }
+
+    void keyboardChangeMovesTheReadersFocus_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("item");
+        QTest::newRow("Down") << "ComboBox1" << 0 << int(Qt::Key_Down) << "Kudůk";
+        QTest::newRow("Up") << "ComboBox1" << 3 << int(Qt::Key_Up) << "Trpaslík";
+        QTest::newRow("End") << "ComboBox2" << 0 << int(Qt::Key_End) << "Zloděj";
+        QTest::newRow("Home") << "ComboBox4" << 5 << int(Qt::Key_Home) << "žádná";
+        QTest::newRow("permitted weapon")
+            << "ComboBox3" << 0 << int(Qt::Key_Down) << "Dýka  2/0/-2";
+        // A Hobit may not use the long bow: the list falls back, and that is what is read last.
+        QTest::newRow("refused weapon") << "ComboBox5" << 1 << int(Qt::Key_Down) << "žádná";
+    }
+
+    // A new item on a closed, focused list takes the screen reader's focus, so it is read out.
+    void keyboardChangeMovesTheReadersFocus()
+    {
+        QFETCH(QString, list);
+        QFETCH(int, start);
+        QFETCH(int, key);
+        QFETCH(QString, item);
+        TForm3& form = characterWindow();
+        showActive(&form);
+        auto* combo = form.findChild<QComboBox*>(list);
+        combo->setCurrentIndex(start);
+        combo->setFocus();
+        QAccessibleInterface* face = accessible(combo);
+        takeTold(QAccessible::Focus);
+
+        press(Qt::Key(key));
+        const QList<ToldEvent> focus = takeTold(QAccessible::Focus);
+        QVERIFY(!focus.isEmpty());
+        QCOMPARE(focus.last().name, item);
+        QCOMPARE(focus.last().role, QAccessible::ListItem);
+        QCOMPARE(face->child(0)->child(combo->currentIndex())->text(QAccessible::Name), item);
+        form.hide();
+    }
+
+    // After a choice in the popup the reader's focus is on the list again, which tells the item.
+    void closingThePopupReturnsTheReadersFocusToTheList()
+    {
+        TForm3& form = characterWindow();
+        showActive(&form);
+        form.ComboBox3->setFocus();
+        QAccessibleInterface* face = accessible(form.ComboBox3);
+        form.ComboBox3->showPopup();
+        QAbstractItemView* popup = form.ComboBox3->view();
+        QTRY_VERIFY(popup->isVisible());
+        popup->setCurrentIndex(popup->model()->index(3, 0));
+        takeTold(QAccessible::Focus);
+        QTest::keyClick(popup, Qt::Key_Return);
+        QTRY_VERIFY(!toldEvents.isEmpty() && toldEvents.last().object == form.ComboBox3);
+        QCOMPARE(takeTold(QAccessible::Focus).last().object, form.ComboBox3);
+        QCOMPARE(face->text(QAccessible::Value), QStringLiteral("Krátký meč  4/-1/-1"));
+        form.hide();
+    }
+
+    void generatingAnnouncesTheNewCharacter_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("race");
+        QTest::addColumn<int>("generations");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Pepík") << "Pepík" << 0 << 1
+                               << "V osobním deníku je nová postava: Pepík, Hobit Válečník.";
+        QTest::newRow("no name") << "" << 6 << 1
+                                 << "V osobním deníku je nová postava: Kroll Válečník.";
+        QTest::newRow("twice the same") << "Pepík" << 0 << 2
+                                        << "V osobním deníku je nová postava: Pepík, Hobit "
+                                           "Válečník.";
+    }
+
+    // The focus stays on "&Generuj!"; a notification tells that a new character is on the sheet.
+    void generatingAnnouncesTheNewCharacter()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, race);
+        QFETCH(int, generations);
+        QFETCH(QString, message);
+        TForm3& form = characterWindow();
+        form.Edit1->setText(name);
+        form.ComboBox1->setCurrentIndex(race);
+        takeTold(QAccessible::ObjectShow);
+        for (int i = 0; i < generations; ++i)
+            QTest::mouseClick(form.Button1, Qt::LeftButton);
+        QStringList notices;
+        for (const ToldEvent& told : takeTold(QAccessible::ObjectShow))
+            if (told.role == QAccessible::Notification)
+                notices << told.name;
+        QCOMPARE(notices, QStringList(generations, message));
     }
 
     void labelsLabelTheirInputs_data()
