@@ -15,6 +15,8 @@
 #include <QStyleOptionComboBox>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 const char* const kNotifierName = "accessibleNotifier";
@@ -45,7 +47,7 @@ class WindowAccessible : public QAccessibleWidget
 public:
     WindowAccessible(QWidget* window, QAccessible::Role role) : QAccessibleWidget(window, role) {}
 
-    int childCount() const override { return shownChildren().size(); }
+    int childCount() const override { return int(shownChildren().size()); }
 
     QAccessibleInterface* child(int index) const override
     {
@@ -211,6 +213,7 @@ public:
     explicit ListFocusTracker(QComboBox* list) : QObject(list), m_list(list)
     {
         connect(list, &QComboBox::currentIndexChanged, this, &ListFocusTracker::itemChanged);
+        list->installEventFilter(this);
         list->view()->window()->installEventFilter(this);
     }
 
@@ -218,14 +221,22 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Hide && watched == m_list->view()->window()) {
-            // The choice made in the popup is taken only after the popup has gone.
+            // The choice made in the popup is taken only after the popup has gone, and the
+            // keyboard's focus may still be on its way back to the list.
             m_popupClosing = true;
             QTimer::singleShot(0, this, [this] {
                 m_popupClosing = false;
                 const QWidget* keyboardFocus = QApplication::focusWidget();
                 if (keyboardFocus == m_list || keyboardFocus == m_list->view())
-                    sendFocus(QAccessible::queryAccessibleInterface(m_list));
+                    focusList();
+                else
+                    m_focusListWhenBack = true;
             });
+        } else if (event->type() == QEvent::FocusIn && watched == m_list &&
+                   std::exchange(m_focusListWhenBack, false)) {
+            focusList();
+        } else if (event->type() == QEvent::Show && watched == m_list->view()->window()) {
+            m_focusListWhenBack = false;
         }
         return false;
     }
@@ -239,8 +250,11 @@ private:
         sendFocus(items ? items->child(index) : nullptr);
     }
 
+    void focusList() { sendFocus(QAccessible::queryAccessibleInterface(m_list)); }
+
     QComboBox* m_list;
     bool m_popupClosing = false;
+    bool m_focusListWhenBack = false;
 };
 
 QAccessibleInterface* programInterface(const QString& className, QObject* object)
