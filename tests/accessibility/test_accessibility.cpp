@@ -742,6 +742,25 @@ private slots:
         form.hide();
     }
 
+    void enterInTheTipWindowPressesOk_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("the tip") << "Memo2";
+        QTest::newRow("OK") << "Button1";
+    }
+
+    // The tip window's read-only tip passes Enter on to its default button, as a dialog does.
+    void enterInTheTipWindowPressesOk()
+    {
+        QFETCH(QString, focus);
+        auto* tip = static_cast<TForm5*>(window(QStringLiteral("TForm5")));
+        showActive(tip);
+        tip->findChild<QWidget*>(focus)->setFocus();
+        QCOMPARE(focusName(), focus);
+        press(Qt::Key_Return);
+        QVERIFY(tip->isHidden());
+    }
+
     void keyboardAloneMakesGeneratesAndSaves_data()
     {
         QTest::addColumn<int>("key");
