@@ -262,7 +262,8 @@ QAccessibleInterface* programInterface(const QString& className, QObject* object
     if (!object || !object->isWidgetType())
         return nullptr;
     auto* widget = static_cast<QWidget*>(object);
-    if (className == QLatin1String("QComboBox")) {
+    // A list the user can type into keeps the toolkit's interface, which also has its edit field.
+    if (className == QLatin1String("QComboBox") && !static_cast<QComboBox*>(widget)->isEditable()) {
         auto* list = static_cast<QComboBox*>(widget);
         new ListFocusTracker(list);
         return new ChoiceListAccessible(list);

@@ -353,6 +353,17 @@ private slots:
         QCOMPARE(face->child(0)->childCount(), combo->count());
     }
 
+    // A list one can type into keeps the toolkit's interface, with its edit field as a child.
+    void editableListKeepsItsEditField()
+    {
+        QComboBox list;
+        list.setEditable(true);
+        list.addItems({QStringLiteral("Dýka"), QStringLiteral("Tesák")});
+        QAccessibleInterface* face = accessible(&list);
+        QCOMPARE(face->childCount(), 2);
+        QCOMPARE(face->child(1)->object(), list.lineEdit());
+    }
+
     void keyboardChangeMovesTheReadersFocus_data()
     {
         QTest::addColumn<QString>("list");
