@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Startup.h"
 
+#include "Accessibility.h"
 #include "Artwork.h"
-#include "Forms.h"
 #include "Fonts.h"
+#include "Forms.h"
 #include "RunHandler.h"
 #include "TForm1.h"
 #include "TForm2.h"
@@ -32,6 +33,7 @@ void prepareApplication(QApplication& app)
     // The laid-out windows name their fonts; the application keeps the desktop's font for the
     // message boxes, the save dialog and the hints.
     Fonts::installSubstitutions();
+    Accessibility::install();
     // The main menu, About and the character window show the application icon in its frame.
     QApplication::setWindowIcon(Artwork::applicationIcon());
     // Qt's own texts (the save dialog's buttons and labels) in Czech, where Qt's translations

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TForm3.h"
 
+#include "Accessibility.h"
 #include "CharacterGeneration.h"
 #include "CombatNumbers.h"
 #include "DefaultButton.h"
@@ -12,8 +13,8 @@
 #include "MessageBox.h"
 #include "OneLineValidator.h"
 #include "PlainTextSheet.h"
-#include "Random.h"
 #include "ProgramInfo.h"
+#include "Random.h"
 #include "RulesTables.h"
 #include "RunHandler.h"
 #include "SafeFileName.h"
@@ -40,13 +41,14 @@ const QString kBusyCaption = QStringLiteral("-=-=-Počkejte-=-=-");
 constexpr int kGenerateFontPoints = 8;
 constexpr int kBusyFontPoints = 12;
 
-// A sheet field tells assistive tools its caption with its value ("Síla 16 / +2"), as the eye
-// reads the two side by side; the form gives each field its pattern.
+// A weapon row's field stands under its column's header, not beside a caption, so it tells
+// assistive tools what it holds ("Útočné číslo 5"); the form gives each such field its pattern.
+// The fields beside a caption are labelled by it instead.
 void nameSheetField(QLabel* field)
 {
     const QString pattern = field->property("accessibleNameFormat").toString();
     if (!pattern.isEmpty())
-        field->setAccessibleName(pattern.arg(field->text()));
+        field->setAccessibleName(pattern.arg(field->text().trimmed()));
 }
 
 } // namespace
@@ -85,6 +87,8 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent)
     const QList<QLabel*> labels = findChildren<QLabel*>();
     for (QLabel* label : labels)
         nameSheetField(label);
+    // A keyboard user never hovers over the save button, so its description carries the warning.
+    BitBtn2->setAccessibleDescription(BitBtn2->toolTip() + QStringLiteral(". ") + Label37->text());
     installDefaultButton(this, Button1);
     makeRadioGroupOneTabStop();
     connectHandlers();
@@ -393,9 +397,23 @@ void TForm3::setBusy(bool busy)
 void TForm3::Button1Click()
 {
     setBusy(true);
-    runHandler([this] { generate(); });
+    const bool generated = runHandler([this] { generate(); });
     // Restored also when a step failed, so the command stays usable for the rest of the run.
     setBusy(false);
+    if (generated)
+        announceNewCharacter();
+}
+
+void TForm3::announceNewCharacter()
+{
+    // The focus stays on the command, so a screen reader is told that the sheet has changed.
+    QStringList who;
+    for (const QLabel* field : {Label7, Label10}) {
+        if (!field->text().isEmpty())
+            who << field->text();
+    }
+    Accessibility::announce(this, QStringLiteral("V osobním deníku je nová postava: ") +
+                                      who.join(QStringLiteral(", ")) + QLatin1Char('.'));
 }
 
 Choices TForm3::currentChoices() const

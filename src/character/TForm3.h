@@ -82,6 +82,7 @@ private:
 
     void generate();
     void setBusy(bool busy);
+    void announceNewCharacter();
     Choices currentChoices() const;
     quint32 seedFromClock() const;
     void writeSheet(const SheetTexts& sheet);

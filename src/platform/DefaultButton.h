@@ -5,5 +5,7 @@ class QPushButton;
 class QWidget;
 
 // Enter and Return press the window's default button, as in a dialog, also in windows that are
-// not dialogs; while another push button has the focus, Enter presses that one instead.
+// not dialogs; while another push button has the focus, Enter presses that one instead. An Enter
+// that a control takes for itself, such as choosing an item in a list's open popup, does nothing
+// more.
 void installDefaultButton(QWidget* window, QPushButton* button);
