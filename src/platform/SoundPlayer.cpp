@@ -2,16 +2,25 @@
 
 #include "KartakError.h"
 
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
-#include <QSoundEffect>
-#include <QUrl>
-#include <QtEndian>
+#include <QMediaDevices>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
+bool g_recording = false;
 QStringList g_playRequests;
+SoundPlayer::SinkFactory g_sinkFactory;
 
 // The sound device's texts.
 const QString kNotFound =
@@ -20,62 +29,94 @@ const QString kBadFormat = QStringLiteral(
     "The specified file cannot be played on the specified MCI device. The file may be corrupt, "
     "or not in the correct format");
 
-quint32 le32(const char* p)
-{
-    return qFromLittleEndian<quint32>(p);
-}
+// A feedback sound is short; a bigger file is not read into memory.
+constexpr qint64 kLargestFile = 64 * 1024 * 1024;
 
-quint16 le16(const char* p)
-{
-    return qFromLittleEndian<quint16>(p);
-}
+// How long after its last sample a sound may still be on its way to the loudspeaker.
+constexpr qint64 kTailMs = 60;
 
-// Accepts what the sound player can play: a RIFF WAVE file holding 8- or 16-bit PCM.
-bool isPlayableWave(QFile& file)
+enum class RegularFile { Opened, Missing, NotRegular, Unreadable };
+
+// Opens a file for reading only when it is a regular file. A FIFO, a device, a socket or a
+// directory is turned away at once, without waiting for a writer or the device.
+RegularFile openRegularFileForReading(const QString& fileName, QFile& file)
 {
-    const QByteArray header = file.read(12);
-    if (header.size() != 12 || !header.startsWith("RIFF") || header.mid(8, 4) != "WAVE")
-        return false;
-    bool formatOk = false;
-    for (;;) {
-        const QByteArray chunk = file.read(8);
-        if (chunk.size() != 8)
-            return false;
-        const quint32 size = le32(chunk.constData() + 4);
-        if (chunk.startsWith("fmt ")) {
-            if (size < 16 || size > 1024)
-                return false;
-            const QByteArray fmt = file.read(size);
-            if (fmt.size() != qsizetype(size))
-                return false;
-            const quint16 format = le16(fmt.constData());
-            const quint16 channels = le16(fmt.constData() + 2);
-            const quint16 bits = le16(fmt.constData() + 14);
-            formatOk = format == 1 && channels >= 1 && channels <= 2 && (bits == 8 || bits == 16);
-            if (!formatOk)
-                return false;
-            if (size & 1)
-                file.read(1);
-        } else if (chunk.startsWith("data")) {
-            return formatOk && size > 0;
-        } else if (!file.seek(file.pos() + size + (size & 1))) {
-            return false;
-        }
+#ifdef Q_OS_UNIX
+    const int fd =
+        ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT || errno == ENOTDIR ? RegularFile::Missing : RegularFile::Unreadable;
+    struct stat st
+    {
+    };
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return RegularFile::NotRegular;
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return RegularFile::Unreadable;
+    }
+    return RegularFile::Opened;
+#else
+    const QFileInfo info(fileName);
+    if (!info.exists())
+        return RegularFile::Missing;
+    if (!info.isFile())
+        return RegularFile::NotRegular;
+    file.setFileName(fileName);
+    return file.open(QIODevice::ReadOnly) ? RegularFile::Opened : RegularFile::Unreadable;
+#endif
 }
 
-// Qt 6.4's sample cache can wait forever when a sound effect is destroyed while another sound
-// is loading, so each sound file gets one effect that lives until the process ends.
-QSoundEffect* effectFor(const QString& absolutePath)
+QAudioFormat audioFormat(const WaveSound& sound)
 {
-    static auto* const effects = new QHash<QString, QSoundEffect*>;
-    QSoundEffect*& effect = (*effects)[absolutePath];
-    if (!effect) {
-        effect = new QSoundEffect;
-        effect->setSource(QUrl::fromLocalFile(absolutePath));
-    }
-    return effect;
+    QAudioFormat format;
+    format.setSampleRate(sound.sampleRate);
+    format.setChannelCount(sound.channels);
+    format.setSampleFormat(sound.bitsPerSample == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
+    return format;
 }
+
+// The sound card. One audio stream per player, started afresh for every sound; the stream is
+// told apart from a finished one by its state and by the time the sound takes. A stream that
+// could not start (no sound server yet, say) is made again at the next request.
+class AudioSink final : public SoundPlayer::Sink
+{
+public:
+    explicit AudioSink(const WaveSound& sound)
+        : m_format(audioFormat(sound)), m_durationMs(sound.durationMs())
+    {
+    }
+
+    void start(QIODevice* source) override
+    {
+        if (!m_sink || failed())
+            m_sink = std::make_unique<QAudioSink>(QMediaDevices::defaultAudioOutput(), m_format);
+        m_sink->start(source);
+        m_started.start();
+    }
+
+    bool isActive() const override
+    {
+        if (!m_sink || failed())
+            return false;
+        return m_sink->state() == QAudio::ActiveState ||
+               m_started.elapsed() < m_durationMs + kTailMs;
+    }
+
+private:
+    bool failed() const
+    {
+        return m_sink->state() == QAudio::StoppedState && m_sink->error() != QAudio::NoError;
+    }
+
+    QAudioFormat m_format;
+    qint64 m_durationMs;
+    std::unique_ptr<QAudioSink> m_sink;
+    QElapsedTimer m_started;
+};
 
 } // namespace
 
@@ -86,16 +127,26 @@ SoundPlayer::~SoundPlayer() = default;
 void SoundPlayer::open(const QString& fileName)
 {
     m_fileName = fileName;
-    const QFileInfo info(fileName);
-    if (!info.exists() || info.isDir())
+    QFile file;
+    switch (openRegularFileForReading(fileName, file)) {
+    case RegularFile::Opened:
+        break;
+    case RegularFile::Missing:
+    case RegularFile::NotRegular:
         throw KartakError(kNotFound);
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    case RegularFile::Unreadable:
         throw KartakError(QStringLiteral("Cannot open file %1").arg(fileName));
-    if (!isPlayableWave(file))
+    }
+    if (file.size() > kLargestFile)
+        throw KartakError(kBadFormat);
+    const QByteArray bytes = file.read(kLargestFile + 1);
+    std::optional<WaveSound> sound = WaveSound::parse(bytes);
+    if (!sound)
         throw KartakError(kBadFormat);
 
-    m_effect = effectFor(info.absoluteFilePath());
+    m_sound = std::move(*sound);
+    m_source.setData(m_sound.samples);
+    m_source.open(QIODevice::ReadOnly);
     m_open = true;
 }
 
@@ -111,20 +162,36 @@ QString SoundPlayer::fileName() const
 
 bool SoundPlayer::isLoaded() const
 {
-    return m_effect && m_effect->status() == QSoundEffect::Ready;
+    return m_open && !m_sound.samples.isEmpty();
 }
 
 void SoundPlayer::play()
 {
     if (!m_open)
         throw KartakError(QStringLiteral("No MCI device open"));
-    g_playRequests.append(m_fileName);
-    // A sound still playing plays on; QSoundEffect starts an ended one from its beginning.
-    if (!m_effect->isPlaying())
-        m_effect->play();
+    if (g_recording)
+        g_playRequests.append(m_fileName);
+    if (m_sink && m_sink->isActive())
+        return; // still playing: it plays on
+    if (!m_sink)
+        m_sink = g_sinkFactory ? g_sinkFactory(m_sound) : std::make_unique<AudioSink>(m_sound);
+    m_source.seek(0);
+    m_sink->start(&m_source);
+}
+
+void SoundPlayer::setRecordingPlayRequests(bool on)
+{
+    g_recording = on;
+    if (!on)
+        g_playRequests.clear();
 }
 
 QStringList SoundPlayer::takePlayRequests()
 {
     return std::exchange(g_playRequests, {});
+}
+
+void SoundPlayer::setSinkFactory(SinkFactory factory)
+{
+    g_sinkFactory = std::move(factory);
 }

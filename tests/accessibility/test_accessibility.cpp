@@ -95,6 +95,7 @@ private slots:
     void initTestCase()
     {
         MessageBox::setRecording(true);
+        SoundPlayer::setRecordingPlayRequests(true);
         m_windows.push_back(std::make_unique<TForm1>());
         m_windows.push_back(std::make_unique<TForm2>());
         m_windows.push_back(std::make_unique<TForm3>());

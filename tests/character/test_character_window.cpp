@@ -86,7 +86,11 @@ class TestCharacterWindow : public QObject
     }
 
 private slots:
-    void initTestCase() { MessageBox::setRecording(true); }
+    void initTestCase()
+    {
+        MessageBox::setRecording(true);
+        SoundPlayer::setRecordingPlayRequests(true);
+    }
 
     void cleanup()
     {

@@ -109,6 +109,7 @@ private slots:
     void initTestCase()
     {
         MessageBox::setRecording(true);
+        SoundPlayer::setRecordingPlayRequests(true);
         m_workspace = std::make_unique<Workspace>();
     }
 
