@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMediaDevices>
+#include <QPointer>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -34,6 +35,8 @@ constexpr qint64 kLargestFile = 64 * 1024 * 1024;
 
 // How long after its last sample a sound may still be on its way to the loudspeaker.
 constexpr qint64 kTailMs = 60;
+// How long after its end a stream that still takes samples is believed.
+constexpr qint64 kStuckMs = 2000;
 
 enum class RegularFile { Opened, Missing, NotRegular, Unreadable };
 
@@ -79,21 +82,25 @@ QAudioFormat audioFormat(const WaveSound& sound)
     return format;
 }
 
-// The sound card. One audio stream per player, started afresh for every sound; the stream is
-// told apart from a finished one by its state and by the time the sound takes. A stream that
-// could not start (no sound server yet, say) is made again at the next request.
+// The sound card: a fresh audio stream for every sound. Qt 6.4's stream shrinks its buffer each
+// time it is started again, until it stops taking samples and stays "active" for ever, so a
+// stream is never started twice; the one that has ended is deleted from the event loop, since
+// deleting it runs the events itself. The stream is told apart from a finished one by the time
+// the sound takes, and by its state while it is still taking the samples (never longer than
+// kStuckMs after the sound should have ended).
 class AudioSink final : public SoundPlayer::Sink
 {
 public:
-    explicit AudioSink(const WaveSound& sound)
-        : m_format(audioFormat(sound)), m_durationMs(sound.durationMs())
+    AudioSink(const WaveSound& sound, QObject* owner)
+        : m_format(audioFormat(sound)), m_durationMs(sound.durationMs()), m_owner(owner)
     {
     }
 
     void start(QIODevice* source) override
     {
-        if (!m_sink || failed())
-            m_sink = std::make_unique<QAudioSink>(QMediaDevices::defaultAudioOutput(), m_format);
+        if (m_sink)
+            m_sink->deleteLater();
+        m_sink = new QAudioSink(QMediaDevices::defaultAudioOutput(), m_format, m_owner);
         m_sink->start(source);
         m_started.start();
     }
@@ -102,8 +109,9 @@ public:
     {
         if (!m_sink || failed())
             return false;
-        return m_sink->state() == QAudio::ActiveState ||
-               m_started.elapsed() < m_durationMs + kTailMs;
+        const qint64 elapsed = m_started.elapsed();
+        return elapsed < m_durationMs + kTailMs ||
+               (m_sink->state() == QAudio::ActiveState && elapsed < m_durationMs + kStuckMs);
     }
 
 private:
@@ -114,7 +122,8 @@ private:
 
     QAudioFormat m_format;
     qint64 m_durationMs;
-    std::unique_ptr<QAudioSink> m_sink;
+    QObject* m_owner;
+    QPointer<QAudioSink> m_sink; // owned by m_owner until deleted
     QElapsedTimer m_started;
 };
 
@@ -122,7 +131,12 @@ private:
 
 SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent) {}
 
-SoundPlayer::~SoundPlayer() = default;
+SoundPlayer::~SoundPlayer()
+{
+    // The streams read from m_source, so they go first.
+    m_sink.reset();
+    qDeleteAll(findChildren<QAudioSink*>(Qt::FindDirectChildrenOnly));
+}
 
 void SoundPlayer::open(const QString& fileName)
 {
@@ -174,7 +188,8 @@ void SoundPlayer::play()
     if (m_sink && m_sink->isActive())
         return; // still playing: it plays on
     if (!m_sink)
-        m_sink = g_sinkFactory ? g_sinkFactory(m_sound) : std::make_unique<AudioSink>(m_sound);
+        m_sink =
+            g_sinkFactory ? g_sinkFactory(m_sound) : std::make_unique<AudioSink>(m_sound, this);
     m_source.seek(0);
     m_sink->start(&m_source);
 }
