@@ -100,7 +100,11 @@ public:
     {
         if (m_sink)
             m_sink->deleteLater();
-        m_sink = new QAudioSink(QMediaDevices::defaultAudioOutput(), m_format, m_owner);
+        m_sink = nullptr;
+        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+        if (device.isNull())
+            return; // no sound device: nothing to hear, and nothing to complain about
+        m_sink = new QAudioSink(device, m_format, m_owner);
         m_sink->start(source);
         m_started.start();
     }
