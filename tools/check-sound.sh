@@ -74,6 +74,8 @@ export DISPLAY=$display
 unset QT_QPA_PLATFORM
 
 # --- record, start the program, make the choices ---------------------------------------------
+# A recorder with the default latency of 2 s now and then loses a second of the monitor when
+# the program's streams come and go; a short latency keeps every sample.
 record_ms=$(date +%s%3N)
 parec -d kartak_check.monitor --latency-msec=20 --format=s16le --rate=22050 --channels=1 --raw \
   >"$out/recording.raw" 2>"$out/parec.log" &

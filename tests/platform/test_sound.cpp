@@ -133,6 +133,17 @@ private slots:
         QDir::setCurrent(m_dir.path());
         writeRaw("Success.wav", wave(1, 16, m_samples));
         writeRaw("Problem.wav", wave(2, 8, ramp(300)));
+
+        // As in the program, where no test turns recording on: nothing is kept.
+        SinkLog log;
+        SoundPlayer::setSinkFactory(
+            [&](const WaveSound&) { return std::make_unique<TestSink>(log); });
+        SoundPlayer player;
+        player.open("Success.wav");
+        player.play();
+        QCOMPARE(log.starts, 1);
+        QVERIFY(SoundPlayer::takePlayRequests().isEmpty());
+        SoundPlayer::setSinkFactory({});
     }
     void cleanupTestCase()
     {
