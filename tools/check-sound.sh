@@ -9,7 +9,8 @@
 #   6 short bows for a Hobit Kouzelník (refused).
 # The sink's monitor is recorded with parec; the sounds in the recording are found by their
 # loudness and told apart by their pitch (the confirmation is a high bell, the refusal a low
-# buzz). Passes only when exactly the 24 expected sounds are heard, in order.
+# buzz). Passes only when exactly the 24 expected sounds are heard, in order, and the program
+# then ends cleanly on "&Konec programu".
 # Uses X displays :120 to :129. Files are kept in $KARTAK_SOUND_CHECK_DIR (a fresh temporary
 # folder by default): recording.raw (s16le, mono, 22050 Hz), the logs and sounds.txt.
 set -euo pipefail
@@ -98,8 +99,8 @@ find_window() { # title: waits for a visible window with exactly this title
 }
 
 # Where a control lies in its window, from the window's form: "x y" of its centre.
-centre_of() {
-  python3 - "$repo/src/character/TForm3.ui" "$1" <<'EOF'
+centre_of() { # form control
+  python3 - "$repo/src/$1.ui" "$2" <<'EOF'
 import sys, xml.etree.ElementTree as ET
 for w in ET.parse(sys.argv[1]).iter("widget"):
     if w.get("name") == sys.argv[2]:
@@ -109,11 +110,15 @@ for w in ET.parse(sys.argv[1]).iter("widget"):
 EOF
 }
 
+click() { # window form control
+  local xy
+  read -r -a xy <<<"$(centre_of "$2" "$3")"
+  xdotool mousemove --window "$1" "${xy[0]}" "${xy[1]}" click 1
+}
+
 # Gives a list the keyboard focus: a click opens its popup, Escape closes it unchanged.
 focus_list() {
-  local xy
-  read -r -a xy <<<"$(centre_of "$1")"
-  xdotool mousemove --window "$character" "${xy[0]}" "${xy[1]}" click 1
+  click "$character" character/TForm3 "$1"
   sleep 0.5
   xdotool key Escape
   sleep 0.5
@@ -152,6 +157,30 @@ echo "Choices took $(( $(date +%s%3N) - start_ms )) ms"
 kill -0 "$program_pid" 2>/dev/null || { cat "$out/program.log"; echo "the program ended" >&2; exit 1; }
 kill "$recorder"
 wait "$recorder" 2>/dev/null || true
+
+# The program must also end cleanly with its sound streams: back to the menu, then
+# "&Konec programu".
+click "$character" character/TForm3 BitBtn5
+sleep 0.5
+xdotool windowfocus --sync "$menu" 2>/dev/null || true
+xdotool mousemove --window "$menu" 5 5 key --window "$menu" alt+k
+ended=
+for _ in $(seq 100); do
+  kill -0 "$program_pid" 2>/dev/null || { ended=yes; break; }
+  sleep 0.1
+done
+exit_status=0
+if [ -n "$ended" ]; then
+  wait "$program_pid" || exit_status=$?
+  echo "The program ended with status $exit_status"
+else
+  echo "The program did not end on its quit button" >&2
+  import -window root "$out/not-ended.png" 2>/dev/null || true
+  if command -v gdb >/dev/null; then
+    gdb -q -batch -p "$program_pid" -ex "thread apply all bt 20" >"$out/not-ended.txt" 2>&1 || true
+  fi
+  exit_status=timeout
+fi
 
 # --- count and tell apart the sounds heard ---------------------------------------------------
 expected="S S S S S S S P S P S P S P S P S P P P P P P P"
@@ -203,5 +232,6 @@ print("expected: " + " ".join(expected))
 sys.exit(0 if heard == expected else 1)
 EOF
 cat "$out/sounds.txt"
+[ "$exit_status" = 0 ] || { tail -n 5 "$out/program.log"; status=1; }
 [ "$status" -eq 0 ] && echo "PASS: every sound heard, in order" || echo "FAIL"
 exit "$status"

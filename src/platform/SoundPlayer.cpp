@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QMediaDevices>
 #include <QPointer>
+#include <QThread>
+#include <QTimer>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -37,6 +39,8 @@ constexpr qint64 kLargestFile = 64 * 1024 * 1024;
 constexpr qint64 kTailMs = 60;
 // How long after its end a stream that still takes samples is believed.
 constexpr qint64 kStuckMs = 2000;
+// How long the sound server takes at most to answer the closing of a stream.
+constexpr unsigned long kSettleMs = 100;
 
 enum class RegularFile { Opened, Missing, NotRegular, Unreadable };
 
@@ -84,9 +88,10 @@ QAudioFormat audioFormat(const WaveSound& sound)
 
 // The sound card: a fresh audio stream for every sound. Qt 6.4's stream shrinks its buffer each
 // time it is started again, until it stops taking samples and stays "active" for ever, so a
-// stream is never started twice; the one that has ended is deleted from the event loop, since
-// deleting it runs the events itself. The stream is told apart from a finished one by the time
-// the sound takes, and by its state while it is still taking the samples (never longer than
+// stream is never started twice. A stream is deleted from the event loop (deleting it runs the
+// events itself) once it has surely ended, or when the next sound starts, so that none is left
+// open when the program ends. The stream is told apart from a finished one by the time the
+// sound takes, and by its state while it is still taking the samples (never longer than
 // kStuckMs after the sound should have ended).
 class AudioSink final : public SoundPlayer::Sink
 {
@@ -107,6 +112,7 @@ public:
         m_sink = new QAudioSink(device, m_format, m_owner);
         m_sink->start(source);
         m_started.start();
+        QTimer::singleShot(m_durationMs + kStuckMs, m_sink, &QObject::deleteLater);
     }
 
     bool isActive() const override
@@ -139,7 +145,13 @@ SoundPlayer::~SoundPlayer()
 {
     // The streams read from m_source, so they go first.
     m_sink.reset();
-    qDeleteAll(findChildren<QAudioSink*>(Qt::FindDirectChildrenOnly));
+    const QList<QAudioSink*> streams = findChildren<QAudioSink*>(Qt::FindDirectChildrenOnly);
+    qDeleteAll(streams);
+    // Qt 6.4 tears its sound server connection down at exit without waiting for the server's
+    // last answers, and aborts when one comes in meanwhile: give the answers to the closing of
+    // these streams time to arrive. Only a sound played in the last seconds leaves a stream.
+    if (!streams.isEmpty())
+        QThread::msleep(kSettleMs);
 }
 
 void SoundPlayer::open(const QString& fileName)
