@@ -53,9 +53,7 @@ RegularFile openRegularFileForReading(const QString& fileName, QFile& file)
         ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOENT || errno == ENOTDIR ? RegularFile::Missing : RegularFile::Unreadable;
-    struct stat st
-    {
-    };
+    struct stat st = {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return RegularFile::NotRegular;
@@ -104,7 +102,7 @@ public:
     void start(QIODevice* source) override
     {
         if (m_sink)
-            m_sink->deleteLater();
+            retire(m_sink);
         m_sink = nullptr;
         const QAudioDevice device = QMediaDevices::defaultAudioOutput();
         if (device.isNull())
@@ -112,7 +110,8 @@ public:
         m_sink = new QAudioSink(device, m_format, m_owner);
         m_sink->start(source);
         m_started.start();
-        QTimer::singleShot(m_durationMs + kStuckMs, m_sink, &QObject::deleteLater);
+        QTimer::singleShot(m_durationMs + kStuckMs, m_sink,
+                           [sink = m_sink.data()] { retire(sink); });
     }
 
     bool isActive() const override
@@ -125,6 +124,13 @@ public:
     }
 
 private:
+    // Stopped at once, so that it takes no more samples from the shared source.
+    static void retire(QAudioSink* sink)
+    {
+        sink->stop();
+        sink->deleteLater();
+    }
+
     bool failed() const
     {
         return m_sink->state() == QAudio::StoppedState && m_sink->error() != QAudio::NoError;
@@ -167,14 +173,16 @@ void SoundPlayer::open(const QString& fileName)
     case RegularFile::Unreadable:
         throw KartakError(QStringLiteral("Cannot open file %1").arg(fileName));
     }
-    if (file.size() > kLargestFile)
+    const qint64 size = file.size();
+    if (size > kLargestFile)
         throw KartakError(kBadFormat);
-    const QByteArray bytes = file.read(kLargestFile + 1);
+    const QByteArray bytes = file.read(size);
     std::optional<WaveSound> sound = WaveSound::parse(bytes);
     if (!sound)
         throw KartakError(kBadFormat);
 
     m_sound = std::move(*sound);
+    m_source.close();
     m_source.setData(m_sound.samples);
     m_source.open(QIODevice::ReadOnly);
     m_open = true;
