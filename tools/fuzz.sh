@@ -11,7 +11,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 build_dir=${KARTAK_FUZZ_BUILD_DIR:-build-fuzz}
-targets=(fuzz_first_line fuzz_load_lines fuzz_line_reader fuzz_cp1250_decode fuzz_cp1250_encode)
+targets=(fuzz_first_line fuzz_load_lines fuzz_line_reader fuzz_cp1250_decode fuzz_cp1250_encode
+         fuzz_wave_reader)
 
 case "$seconds" in
   ''|*[!0-9]*) echo "usage: $0 [seconds]" >&2; exit 2 ;;

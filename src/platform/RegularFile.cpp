@@ -21,10 +21,8 @@ bool writes(QIODevice::OpenMode mode)
     return mode & (QIODevice::WriteOnly | QIODevice::Append);
 }
 
-[[noreturn]] void refuseNonRegular()
-{
-    throw KartakError(QStringLiteral("File access denied"));
-}
+// openRegular()'s answer for a file that exists but is no regular file.
+constexpr int kNotRegular = -1;
 
 // The runtime's text for a file that could not be opened with the system error given.
 [[noreturn]] void throwOpenError(const QString& fileName, QIODevice::OpenMode mode, int systemError)
@@ -64,56 +62,52 @@ int openFlags(QIODevice::OpenMode mode)
 
 // A named pipe would make open() wait for a writer and a device may never answer a read, so the
 // file is opened without waiting and looked at before anything is read from it.
-void openRegular(QFile& file, QIODevice::OpenMode mode)
+int openRegular(QFile& file, QIODevice::OpenMode mode)
 {
     const QByteArray path = QFile::encodeName(file.fileName());
     struct stat status
     {
     };
     if (::stat(path.constData(), &status) == 0 && !S_ISREG(status.st_mode))
-        refuseNonRegular();
+        return kNotRegular;
     const int fd = ::open(path.constData(), openFlags(mode) | O_NONBLOCK, 0666);
     if (fd < 0)
-        throwOpenError(file.fileName(), mode, errno);
+        return errno;
     const auto fail = [fd](int systemError) {
         ::close(fd);
         return systemError;
     };
     if (::fstat(fd, &status) != 0)
-        throwOpenError(file.fileName(), mode, fail(errno));
-    if (!S_ISREG(status.st_mode)) {
-        fail(0);
-        refuseNonRegular();
-    }
+        return fail(errno);
+    if (!S_ISREG(status.st_mode))
+        return fail(kNotRegular);
     const int statusFlags = ::fcntl(fd, F_GETFL);
     if (statusFlags < 0 || ::fcntl(fd, F_SETFL, statusFlags & ~O_NONBLOCK) != 0)
-        throwOpenError(file.fileName(), mode, fail(errno));
+        return fail(errno);
     if ((mode & QIODevice::Truncate) && ::ftruncate(fd, 0) != 0)
-        throwOpenError(file.fileName(), mode, fail(errno));
+        return fail(errno);
     const QIODevice::OpenMode handleMode =
         mode & ~(QIODevice::Truncate | QIODevice::ExistingOnly | QIODevice::NewOnly);
     if (!file.open(fd, handleMode, QFileDevice::AutoCloseHandle))
-        throwOpenError(file.fileName(), mode, fail(EIO));
+        return fail(EIO);
+    return 0;
 }
 
 #else
 
-void openRegular(QFile& file, QIODevice::OpenMode mode)
+int openRegular(QFile& file, QIODevice::OpenMode mode)
 {
     const QFileInfo info(file.fileName());
     if (info.exists() && !info.isFile())
-        refuseNonRegular();
+        return kNotRegular;
     errno = 0;
     if (file.open(mode))
-        return;
-    int systemError = errno;
-    if (!systemError) {
-        if (!info.exists() && !writes(mode))
-            systemError = ENOENT;
-        else if (file.error() == QFileDevice::PermissionsError)
-            systemError = EACCES;
-    }
-    throwOpenError(file.fileName(), mode, systemError);
+        return 0;
+    if (errno)
+        return errno;
+    if (!info.exists() && !writes(mode))
+        return ENOENT;
+    return file.error() == QFileDevice::PermissionsError ? EACCES : EIO;
 }
 
 #endif
@@ -124,7 +118,21 @@ namespace RegularFile {
 
 void open(QFile& file, QIODevice::OpenMode mode)
 {
-    openRegular(file, mode);
+    const int error = openRegular(file, mode);
+    if (error == kNotRegular)
+        throw KartakError(QStringLiteral("File access denied"));
+    if (error != 0)
+        throwOpenError(file.fileName(), mode, error);
+}
+
+Outcome tryOpen(QFile& file, QIODevice::OpenMode mode)
+{
+    const int error = openRegular(file, mode);
+    if (error == 0)
+        return Outcome::Opened;
+    if (error == kNotRegular)
+        return Outcome::NotRegular;
+    return error == ENOENT || error == ENOTDIR ? Outcome::Missing : Outcome::Failed;
 }
 
 } // namespace RegularFile

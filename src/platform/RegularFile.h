@@ -16,4 +16,10 @@ namespace RegularFile {
 // existing one only once it is known to be a regular file.
 void open(QFile& file, QIODevice::OpenMode mode);
 
+enum class Outcome { Opened, Missing, NotRegular, Failed };
+
+// The same without throwing, for callers that report a failure in words of their own (the sound
+// player speaks as a sound device does).
+Outcome tryOpen(QFile& file, QIODevice::OpenMode mode);
+
 } // namespace RegularFile

@@ -128,6 +128,7 @@ private slots:
         MessageBox::setRecording(true);
         Accessibility::install();
         Accessibility::setEventListener(recordEvent);
+        SoundPlayer::setRecordingPlayRequests(true);
         m_windows.push_back(std::make_unique<TForm1>());
         m_windows.push_back(std::make_unique<TForm2>());
         m_windows.push_back(std::make_unique<TForm3>());

@@ -163,7 +163,11 @@ class TestCharacterExport : public QObject
     }
 
 private slots:
-    void initTestCase() { MessageBox::setRecording(true); }
+    void initTestCase()
+    {
+        MessageBox::setRecording(true);
+        SoundPlayer::setRecordingPlayRequests(true);
+    }
 
     void init()
     {

@@ -91,7 +91,11 @@ class TestCharacterWindow : public QObject
     }
 
 private slots:
-    void initTestCase() { MessageBox::setRecording(true); }
+    void initTestCase()
+    {
+        MessageBox::setRecording(true);
+        SoundPlayer::setRecordingPlayRequests(true);
+    }
 
     void cleanup()
     {

@@ -110,6 +110,7 @@ private slots:
     void initTestCase()
     {
         MessageBox::setRecording(true);
+        SoundPlayer::setRecordingPlayRequests(true);
         m_workspace = std::make_unique<Workspace>();
     }
 

@@ -75,6 +75,7 @@ private slots:
         m_previous = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
         MessageBox::setRecording(true);
+        SoundPlayer::setRecordingPlayRequests(true);
     }
     void cleanupTestCase() { QDir::setCurrent(m_previous); }
     void init()
