@@ -244,7 +244,8 @@ protected:
 private:
     void itemChanged(int index)
     {
-        if (m_popupClosing || !m_list->hasFocus() || m_list->view()->isVisible())
+        // An emptied list (index -1) has no item to point at.
+        if (index < 0 || m_popupClosing || !m_list->hasFocus() || m_list->view()->isVisible())
             return;
         QAccessibleInterface* items = QAccessible::queryAccessibleInterface(m_list->view());
         sendFocus(items ? items->child(index) : nullptr);

@@ -16,6 +16,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <memory>
@@ -364,6 +365,23 @@ private slots:
         QAccessibleInterface* face = accessible(&list);
         QCOMPARE(face->childCount(), 2);
         QCOMPARE(face->child(1)->object(), list.lineEdit());
+    }
+
+    // A focused list that is emptied (as the save dialog's lists are when it fills them) has no
+    // item for the reader's focus and asks the toolkit for none.
+    void emptiedListMovesNoFocus()
+    {
+        QWidget window;
+        auto* list = new QComboBox(&window);
+        list->addItems({QStringLiteral("HTML Dokument (*.htm)")});
+        showActive(&window);
+        list->setFocus();
+        QTRY_VERIFY(list->hasFocus());
+        QVERIFY(accessible(list));
+        takeTold(QAccessible::Focus);
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("Invalid index")));
+        list->setCurrentIndex(-1);
+        QVERIFY(takeTold(QAccessible::Focus).isEmpty());
     }
 
     void keyboardChangeMovesTheReadersFocus_data()
