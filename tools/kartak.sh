@@ -32,7 +32,10 @@ case "$mode" in
     cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKARTAK_BUILD_TESTS=ON
     cmake --build "$build_dir" -j "$jobs"
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure -j "$jobs"
-    tools/check-screen-reader.sh "$build_dir/kartak2"
+    # Orca speaks on its own timers; a run it answered too late is tried once more, and the check
+    # fails only when both runs miss what they wait for.
+    tools/check-screen-reader.sh "$build_dir/kartak2" ||
+      { echo "screen-reader check failed; trying it once more"; tools/check-screen-reader.sh "$build_dir/kartak2"; }
 
     ensure_packages ninja-build clang
     mc_dir=${KARTAK_MC_BUILD_DIR:-build-tests-mc}
