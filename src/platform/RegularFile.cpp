@@ -24,23 +24,6 @@ bool writes(QIODevice::OpenMode mode)
 // openRegular()'s answer for a file that exists but is no regular file.
 constexpr int kNotRegular = -1;
 
-// The runtime's text for a file that could not be opened with the system error given.
-[[noreturn]] void throwOpenError(const QString& fileName, QIODevice::OpenMode mode, int systemError)
-{
-    if (systemError == ENOENT || systemError == ENOTDIR) {
-        if (writes(mode) && !QFileInfo(QFileInfo(fileName).absolutePath()).isDir())
-            throw KartakError(QStringLiteral("Path not found"));
-        // A file that had to exist is missing; one that was to be created could not be.
-        if (!writes(mode) || (mode & QIODevice::ExistingOnly))
-            throw KartakError(QStringLiteral("File not found"));
-        throw KartakError(QStringLiteral("File access denied"));
-    }
-    if (systemError == EACCES || systemError == EPERM || systemError == EROFS ||
-        systemError == EISDIR)
-        throw KartakError(QStringLiteral("File access denied"));
-    throw KartakError(QStringLiteral("I/O error %1").arg(systemError ? systemError : EIO));
-}
-
 #ifdef Q_OS_UNIX
 
 int openFlags(QIODevice::OpenMode mode)
@@ -116,13 +99,30 @@ int openRegular(QFile& file, QIODevice::OpenMode mode)
 
 namespace RegularFile {
 
+// The runtime's text for a file that could not be opened with the system error given.
+void throwOpenError(const QString& fileName, QIODevice::OpenMode mode, int systemError)
+{
+    if (systemError == ENOENT || systemError == ENOTDIR) {
+        if (writes(mode) && !QFileInfo(QFileInfo(fileName).absolutePath()).isDir())
+            throw KartakError(QStringLiteral("Path not found"));
+        // A file that had to exist is missing; one that was to be created could not be.
+        if (!writes(mode) || (mode & QIODevice::ExistingOnly))
+            throw KartakError(QStringLiteral("File not found"));
+        throw KartakError(QStringLiteral("File access denied"));
+    }
+    if (systemError == EACCES || systemError == EPERM || systemError == EROFS ||
+        systemError == EISDIR)
+        throw KartakError(QStringLiteral("File access denied"));
+    throw KartakError(QStringLiteral("I/O error %1").arg(systemError ? systemError : EIO));
+}
+
 void open(QFile& file, QIODevice::OpenMode mode)
 {
     const int error = openRegular(file, mode);
     if (error == kNotRegular)
         throw KartakError(QStringLiteral("File access denied"));
     if (error != 0)
-        throwOpenError(file.fileName(), mode, error);
+        RegularFile::throwOpenError(file.fileName(), mode, error);
 }
 
 Outcome tryOpen(QFile& file, QIODevice::OpenMode mode)

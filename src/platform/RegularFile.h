@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QIODevice>
+#include <QString>
 
 class QFile;
 
@@ -15,6 +16,10 @@ namespace RegularFile {
 // Opens `file` (its file name set) in `mode`. Writing creates a missing file; Truncate empties an
 // existing one only once it is known to be a regular file.
 void open(QFile& file, QIODevice::OpenMode mode);
+
+// Throws the runtime's text for a file that could not be opened in `mode` with `systemError`.
+[[noreturn]] void throwOpenError(const QString& fileName, QIODevice::OpenMode mode,
+                                 int systemError);
 
 enum class Outcome { Opened, Missing, NotRegular, Failed };
 

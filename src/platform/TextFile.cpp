@@ -170,19 +170,15 @@ void saveBytes(const QString& fileName, const QByteArray& bytes)
     };
 
     const QFileInfo target(fileName);
-    if ((target.exists() && !target.isFile()) || (target.exists() && !target.isWritable()))
+    if (target.exists() && (!target.isFile() || !target.isWritable()))
         throw KartakError(QStringLiteral("File access denied"));
     QSaveFile file(fileName);
     errno = 0;
     // Unbuffered, so every write reaches the system at once and its failure is seen right there.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        const int systemError = errno;
-        if (systemError == ENOENT && !QFileInfo(target.absolutePath()).isDir())
-            throw KartakError(QStringLiteral("Path not found"));
-        if (systemError == 0 || systemError == EACCES || systemError == EPERM ||
-            systemError == EROFS || systemError == ENOENT)
-            throw KartakError(QStringLiteral("File access denied"));
-        throw KartakError(QStringLiteral("I/O error %1").arg(systemError));
+        // A temporary file that could not be made without a reason from the system is a folder
+        // the program may not write to.
+        RegularFile::throwOpenError(fileName, QIODevice::WriteOnly, errno ? errno : EACCES);
     }
     // Any failure leaves the target as it was: the temporary file goes when `file` does.
     const auto fail = [&file](int systemError) {
