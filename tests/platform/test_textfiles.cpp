@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Cp1250.h"
-#include "KartakError.h"
+#include "Workspace.h"
+#include "files/Cp1250.h"
+#include "files/KartakError.h"
 #include "NonRegularFiles.h"
-#include "RegularFile.h"
-#include "SafeFileName.h"
-#include "TextFile.h"
+#include "files/RegularFile.h"
+#include "files/SafeFileName.h"
+#include "files/TextFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,13 +22,6 @@
 #endif
 
 namespace {
-
-void writeRaw(const QString& name, const QByteArray& bytes)
-{
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 QString errorOf(const std::function<void()>& body)
 {

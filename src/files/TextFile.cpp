@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TextFile.h"
+#include "files/TextFile.h"
 
-#include "Cp1250.h"
-#include "KartakError.h"
-#include "RegularFile.h"
+#include "files/Cp1250.h"
+#include "files/KartakError.h"
+#include "files/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
