@@ -33,18 +33,14 @@
 class TestPlatform : public QObject
 {
     Q_OBJECT
-    QTemporaryDir m_dir;
-    QString m_previous;
+    Workspace m_workspace{QStringList{}};
 
 private slots:
     void initTestCase()
     {
-        m_previous = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
         MessageBox::setRecording(true);
         recordPlayRequests();
     }
-    void cleanupTestCase() { QDir::setCurrent(m_previous); }
     void init()
     {
         MessageBox::takeShown();
@@ -118,13 +114,7 @@ private slots:
         QFETCH(QString, error);
         writeRaw("sound.wav", bytes);
         SoundPlayer player;
-        QString raised;
-        try {
-            player.open("sound.wav");
-        } catch (const KartakError& e) {
-            raised = e.text();
-        }
-        QCOMPARE(raised, error);
+        QCOMPARE(errorOf([&] { player.open("sound.wav"); }), error);
         QCOMPARE(player.isOpen(), error.isEmpty());
     }
 
@@ -138,13 +128,7 @@ private slots:
     void playOnAClosedPlayerFails()
     {
         SoundPlayer player;
-        QString raised;
-        try {
-            player.play();
-        } catch (const KartakError& e) {
-            raised = e.text();
-        }
-        QCOMPARE(raised, "No MCI device open");
+        QCOMPARE(errorOf([&] { player.play(); }), "No MCI device open");
         QVERIFY(takePlayRequests().isEmpty());
     }
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WindowFixtures.h"
 #include "WaveFiles.h"
+#include "WindowFixtures.h"
 #include "Workspace.h"
 #include "files/KartakError.h"
 #include "files/WaveSound.h"
@@ -61,25 +61,17 @@ private:
 class TestSound : public QObject
 {
     Q_OBJECT
-    QTemporaryDir m_dir;
-    QString m_previous;
+    Workspace m_workspace{QStringList{}};
     QByteArray m_samples = ramp(400);
 
     static QString openError(SoundPlayer& player, const QString& name)
     {
-        try {
-            player.open(name);
-        } catch (const KartakError& e) {
-            return e.text();
-        }
-        return {};
+        return errorOf([&] { player.open(name); });
     }
 
 private slots:
     void initTestCase()
     {
-        m_previous = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
         writeRaw("Success.wav", wave(1, 16, m_samples));
         writeRaw("Problem.wav", wave(2, 8, ramp(300)));
 
@@ -92,14 +84,9 @@ private slots:
         QCOMPARE(log.starts, 1);
         SoundPlayer::setSinkFactory({});
     }
-    void cleanupTestCase()
-    {
-        SoundPlayer::setSinkFactory({});
-        QDir::setCurrent(m_previous);
-    }
     void cleanup()
     {
-        QDir::setCurrent(m_dir.path());
+        QDir::setCurrent(m_workspace.path());
         SoundPlayer::setSinkFactory({});
         takePlayRequests();
     }
@@ -278,7 +265,7 @@ private slots:
         }
 #endif
         const QString raised = result.get();
-        QDir::setCurrent(m_dir.path());
+        QDir::setCurrent(m_workspace.path());
         QVERIFY2(done, "opening the sound waited");
         QCOMPARE(raised, error);
         QCOMPARE(player.isOpen(), error.isEmpty());

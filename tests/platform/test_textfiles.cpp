@@ -23,16 +23,6 @@
 
 namespace {
 
-QString errorOf(const std::function<void()>& body)
-{
-    try {
-        body();
-    } catch (const KartakError& error) {
-        return error.text();
-    }
-    return QString();
-}
-
 // A sheet of `size` bytes of readable lines, as the save writes one.
 QByteArray sheetBytes(qsizetype size)
 {
@@ -83,17 +73,9 @@ Q_DECLARE_METATYPE(QIODevice::OpenMode)
 class TestTextFiles : public QObject
 {
     Q_OBJECT
-    QTemporaryDir m_dir;
-    QString m_previous;
+    Workspace m_workspace{QStringList{}};
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_dir.isValid());
-        m_previous = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
-    }
-    void cleanupTestCase() { QDir::setCurrent(m_previous); }
 
     void decodesTheCodePage_data()
     {
@@ -456,7 +438,7 @@ private slots:
                 QCOMPARE(file.readAll(), content);
             file.close();
         });
-        QDir::setCurrent(m_dir.path());
+        QDir::setCurrent(m_workspace.path());
         QCOMPARE(raised, error);
         QVERIFY(!file.isOpen());
         QFile written(folder.filePath(name));
@@ -503,7 +485,7 @@ private slots:
             QVERIFY(QDir().mkdir(name));
             QCOMPARE(errorOf([&] { step(name); }), error);
             QVERIFY(QFileInfo(name).isDir());
-            QDir::setCurrent(m_dir.path());
+            QDir::setCurrent(m_workspace.path());
             return;
         }
 #ifdef Q_OS_UNIX
@@ -527,9 +509,9 @@ private slots:
         QVERIFY2(!waited, "the step waited on the pipe");
         QCOMPARE(raised, error);
         QVERIFY(!QFileInfo(name).isFile());
-        QDir::setCurrent(m_dir.path());
+        QDir::setCurrent(m_workspace.path());
 #else
-        QDir::setCurrent(m_dir.path());
+        QDir::setCurrent(m_workspace.path());
         QSKIP("pipes, sockets and devices as files are a Unix feature");
 #endif
     }

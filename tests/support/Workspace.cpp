@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Workspace.h"
 
+#include "files/KartakError.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -51,4 +53,14 @@ void writeRaw(const QString& name, const QByteArray& bytes)
     QFile file(name);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QString errorOf(const std::function<void()>& step)
+{
+    try {
+        step();
+    } catch (const KartakError& error) {
+        return error.text();
+    }
+    return {};
 }

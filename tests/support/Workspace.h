@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
+
 // The data files the program opens by bare name, as the build puts them beside it.
 inline const QStringList AllDataFiles = {"version.ktd", "about.ktd",   "Beta.ktd",
                                          "tips.ktd",    "Problem.wav", "Success.wav"};
@@ -33,6 +35,9 @@ private:
     QString m_previous;
     QTemporaryDir m_dir;
 };
+
+// The text of the KartakError that `step` throws; empty when it throws none.
+QString errorOf(const std::function<void()>& step);
 
 // Creates or truncates the file (relative to the current directory) with exactly these bytes;
 // the test fails when it cannot.

@@ -102,13 +102,7 @@ private slots:
             writeRaw("about.ktd", content);
 
         TForm2 form;
-        QString thrown;
-        try {
-            form.FormCreate();
-        } catch (const KartakError& e) {
-            thrown = e.text();
-        }
-        QCOMPARE(thrown, error);
+        QCOMPARE(errorOf([&] { form.FormCreate(); }), error);
         QCOMPARE(memoLines(form.Memo1), lines);
     }
 
