@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "FailDevice.h"
 #include "WindowFixtures.h"
 #include "Workspace.h"
 #include "character/TForm3.h"
@@ -129,8 +130,7 @@ private:
 
 } // namespace
 
-using SaveStep = TextFile::SaveStep;
-Q_DECLARE_METATYPE(TextFile::SaveStep)
+Q_DECLARE_METATYPE(SaveStep)
 
 class TestCharacterExport : public QObject
 {
@@ -308,7 +308,7 @@ private slots:
         m_workspace->writeBytes(QStringLiteral("out/old.htm"), old);
         form().BitBtn2MouseMove();
 
-        TextFile::failNextSave(step, systemError, writeNumber);
+        failNextSave(step, systemError, writeNumber);
         save(QStringLiteral("out/old.htm"));
         expectErrorBox(error);
         QCOMPARE(m_workspace->readBytes(QStringLiteral("out/old.htm")), old);

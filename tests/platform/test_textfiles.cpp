@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "FailDevice.h"
 #include "Workspace.h"
 #include "files/Cp1250.h"
 #include "files/KartakError.h"
@@ -66,7 +67,7 @@ private:
 
 } // namespace
 
-Q_DECLARE_METATYPE(TextFile::SaveStep)
+Q_DECLARE_METATYPE(SaveStep)
 Q_DECLARE_METATYPE(TextFileStep)
 Q_DECLARE_METATYPE(QIODevice::OpenMode)
 
@@ -240,13 +241,13 @@ private slots:
     void failedSaveKeepsTheOldFile_data()
     {
         QTest::addColumn<qsizetype>("size");
-        QTest::addColumn<TextFile::SaveStep>("step");
+        QTest::addColumn<SaveStep>("step");
         QTest::addColumn<int>("writeNumber");
         QTest::addColumn<int>("systemError");
         QTest::addColumn<QString>("error");
         const qsizetype small = 2300;
         const qsizetype big = 40 * TextFile::SaveChunkSize + 123;
-        using Step = TextFile::SaveStep;
+        using Step = SaveStep;
         QTest::newRow("small, full at the first write")
             << small << Step::Write << 1 << ENOSPC << "I/O error 28";
         QTest::newRow("big, full at the first write")
@@ -266,7 +267,7 @@ private slots:
     void failedSaveKeepsTheOldFile()
     {
         QFETCH(qsizetype, size);
-        QFETCH(TextFile::SaveStep, step);
+        QFETCH(SaveStep, step);
         QFETCH(int, writeNumber);
         QFETCH(int, systemError);
         QFETCH(QString, error);
@@ -275,7 +276,7 @@ private slots:
         const QByteArray old = sheetBytes(3000);
         writeRaw(target, old);
 
-        TextFile::failNextSave(step, systemError, writeNumber);
+        failNextSave(step, systemError, writeNumber);
         QCOMPARE(errorOf([&] { TextFile::saveBytes(target, sheetBytes(size)); }), error);
         QCOMPARE(TextFile::loadBytes(target), old);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
