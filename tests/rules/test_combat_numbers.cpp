@@ -5,8 +5,6 @@
 
 #include <stdexcept>
 
-Q_DECLARE_METATYPE(Choices)
-
 namespace {
 
 constexpr int Hobit = 0, Kuduk = 1, Trpaslik = 2, Elf = 3, Clovek = 4, Barbar = 5, Kroll = 6;
