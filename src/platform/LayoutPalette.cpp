@@ -55,6 +55,18 @@ QPalette light()
     palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(0x91, 0x91, 0x91));
     palette.setColor(QPalette::Disabled, QPalette::Dark, QColor(0xBE, 0xBE, 0xBE));
     palette.setColor(QPalette::Disabled, QPalette::Shadow, QColor(0xB1, 0xB1, 0xB1));
+
+    // Roles newer than the oldest Qt we build with (Accent, since Qt 6.6) are not named above;
+    // they take the group's highlight, as Qt derives the accent from it, so that no role is
+    // left to the desktop on any Qt.
+    for (int group = 0; group < QPalette::NColorGroups; ++group) {
+        const auto colorGroup = QPalette::ColorGroup(group);
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            if (!palette.isBrushSet(colorGroup, QPalette::ColorRole(role)))
+                palette.setColor(colorGroup, QPalette::ColorRole(role),
+                                 palette.color(colorGroup, QPalette::Highlight));
+        }
+    }
     return palette;
 }
 
