@@ -34,11 +34,187 @@ usage() {
   exit 2
 }
 
-# The part that runs inside the root is this same script, started there by chroot.
+# ---------------------------------------------------------------------------------------------
+# The part that runs inside the root: this same script, started there by chroot with the sources
+# in /kartak/src and the output folder as /kartak/out; it builds in /kartak/build.
+in_root_checks() {
+  local extra=$1 jobs out=/kartak/out src=/kartak/src build=/kartak/build failures=0 fontset dirs
+  jobs=$(nproc 2>/dev/null || echo 2)
+  [ "$jobs" -le 2 ] || jobs=2
+  step() { printf '\n== %s (%d s)\n' "$*" $((SECONDS + ${KARTAK_SYSTEMS_OFFSET:-0})); }
+  pass() { printf 'ok   %s\n' "$*"; }
+  fail() { printf 'FAIL %s\n' "$*"; failures=$((failures + 1)); }
+  export CCACHE_DIR=/var/cache/ccache QT_QPA_PLATFORM=offscreen
+  cd "$src"
+
+  step "Qt $(dpkg-query -W -f='${Version}' qt6-base-dev), $(g++ --version | head -n 1)," \
+    "cmake $(cmake --version | sed -n '1s/.* //p')"
+  # One optimised build serves the tests and the package (the tests only add targets).
+  step "Build, every warning an error"
+  cmake -S "$src" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKARTAK_BUILD_TESTS=ON \
+    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
+    > "$out/cmake.log" 2>&1 || { cat "$out/cmake.log"; fail "cmake"; return 1; }
+  if cmake --build "$build" -j "$jobs" > "$out/build.log" 2>&1; then
+    pass "built; $(grep -c 'warning:' "$out/build.log" || true) warnings"
+  else
+    grep -B2 -A6 -E 'warning:|error:' "$out/build.log" | head -n 80
+    fail "the build failed"
+    return 1
+  fi
+
+  step "Every test"
+  if ctest --test-dir "$build" --output-on-failure -j "$jobs" > "$out/ctest.log" 2>&1; then
+    pass "$(grep -E 'tests passed' "$out/ctest.log")"
+  else
+    grep -E 'FAIL!|tests passed|\*\*\*Failed|Not Run|Timeout' "$out/ctest.log" | head -n 60
+    fail "ctest (whole log in $out/ctest.log)"
+  fi
+
+  # The layouts with each set of fonts a system may have: only fonts-liberation (what the
+  # package depends on), and fonts-liberation with fonts-dejavu-core (most desktops).
+  mkdir -p /kartak/fonts
+  for fontset in liberation liberation+dejavu; do
+    dirs=$(dpkg -L fonts-liberation $([ "$fontset" = liberation ] || echo fonts-dejavu-core) \
+      | grep -E '\.(ttf|otf)$' | xargs -n 1 dirname | sort -u | sed 's|.*|<dir>&</dir>|')
+    printf '%s\n' '<?xml version="1.0"?>' '<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">' \
+      "<fontconfig>$dirs<cachedir>/kartak/fonts/cache-$fontset</cachedir>" \
+      '<include ignore_missing="yes">/etc/fonts/conf.d</include></fontconfig>' \
+      > "/kartak/fonts/$fontset.conf"
+    export FONTCONFIG_FILE=/kartak/fonts/$fontset.conf
+    step "Layouts with the fonts of $fontset: $(fc-list : family | sort -u | paste -sd ';')"
+    if ctest --test-dir "$build" --output-on-failure \
+      -R 'test_weapon_rows|test_windows|test_character_window|test_desktop_look' \
+      > "$out/ctest-$fontset.log" 2>&1; then
+      pass "$fontset: $(grep -E 'tests passed' "$out/ctest-$fontset.log")"
+    else
+      grep -E 'FAIL!|tests passed' "$out/ctest-$fontset.log" | head -n 40
+      fail "$fontset: layout tests"
+    fi
+    photograph "$build/kartak2" "$out/$fontset" || fail "photographs with $fontset"
+    unset FONTCONFIG_FILE
+  done
+
+  step "The Debian package"
+  rm -f "$build"/kartak2_*.deb
+  if (cd "$build" && cpack -G DEB) > "$out/cpack.log" 2>&1; then
+    local deb
+    deb=$(ls "$build"/kartak2_*.deb)
+    cp "$deb" "$out/"
+    pass "$(basename "$deb")"
+    step "lintian $(lintian --version | sed 's/^Lintian v//')"
+    if lintian --fail-on error,warning --display-info "$deb" > "$out/lintian.log" 2>&1; then
+      pass "lintian: no errors or warnings ($(grep -c '^[IPX]: ' "$out/lintian.log" || true) hints)"
+    else
+      fail "lintian"
+    fi
+    cat "$out/lintian.log"
+  else
+    tail -n 30 "$out/cpack.log"
+    fail "cpack"
+  fi
+
+  if [ -n "$extra" ]; then
+    step "Screen-reader check"
+    # Orca speaks on its own timers; a run it answered too late is tried once more.
+    if tools/check-screen-reader.sh "$build/kartak2" > "$out/screen-reader.log" 2>&1 ||
+       tools/check-screen-reader.sh "$build/kartak2" >> "$out/screen-reader.log" 2>&1; then
+      pass "screen reader"
+    else
+      tail -n 40 "$out/screen-reader.log"
+      fail "screen reader (log in $out/screen-reader.log)"
+    fi
+    step "Sound check"
+    if KARTAK_SOUND_CHECK_DIR=$out/sound tools/check-sound.sh "$build/kartak2" \
+      > "$out/sound.log" 2>&1; then
+      pass "sound: $(tail -n 1 "$out/sound.log")"
+    else
+      tail -n 30 "$out/sound.log"
+      fail "sound (log in $out/sound.log)"
+    fi
+  fi
+  step "Done: $failures failed"
+  [ "$failures" -eq 0 ]
+}
+
+# photograph PROGRAM DIR: starts the program under a private Xvfb and takes pictures of its main
+# menu, its About window and the character window with the longest weapon names generated.
+photograph() {
+  local program=$1 dir=$2 xpid ppid status=0 menu about character list
+  mkdir -p "$dir"
+  Xvfb :97 -screen 0 1024x768x24 -nolisten tcp > "$dir/xvfb.log" 2>&1 &
+  xpid=$!
+  for _ in $(seq 50); do [ -e /tmp/.X11-unix/X97 ] && break; sleep 0.1; done
+  (cd "$(dirname "$program")" && DISPLAY=:97 QT_QPA_PLATFORM=xcb exec "$program") \
+    > "$dir/program.log" 2>&1 &
+  ppid=$!
+  local xdo=(env DISPLAY=:97 xdotool)
+  window() { # title: waits for a visible window with exactly this title
+    local id
+    for _ in $(seq 100); do
+      id=$("${xdo[@]}" search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
+      [ -n "$id" ] && { echo "$id"; return 0; }
+      sleep 0.1
+    done
+    echo "no window \"$1\"" >&2
+    return 1
+  }
+  click() { # window form control: clicks the centre of the control the form places
+    local xy
+    read -r -a xy <<< "$(python3 -c '
+import sys, xml.etree.ElementTree as ET
+for w in ET.parse(sys.argv[1]).iter("widget"):
+    if w.get("name") == sys.argv[2]:
+        r = w.find("property[@name=\"geometry\"]/rect")
+        x, y, wd, ht = (int(r.find(k).text) for k in ("x", "y", "width", "height"))
+        print(x + wd // 2, y + ht // 2)' "src/$2.ui" "$3")"
+    "${xdo[@]}" mousemove --window "$1" "${xy[0]}" "${xy[1]}" click 1
+    sleep 0.7
+  }
+  shot() { DISPLAY=:97 import -window "$2" "$dir/$1.png" && echo "  $dir/$1.png"; }
+  if menu=$(window "Karták II"); then
+    sleep 1
+    shot main-menu "$menu"
+    click "$menu" app/TForm1 Button2
+    if about=$(window About); then
+      shot about "$about"
+      "${xdo[@]}" key --window "$about" Escape
+      sleep 0.5
+    fi
+    click "$menu" app/TForm1 Button1
+    if character=$(window "Generování postavy"); then
+      sleep 0.5
+      # The longest names: a warrior's last melee weapon, the last ranged weapon in both lists.
+      for list in ComboBox3 ComboBox5 ComboBox6; do
+        click "$character" character/TForm3 "$list"
+        "${xdo[@]}" key End Return
+        sleep 0.5
+      done
+      click "$character" character/TForm3 Button1
+      shot character-generated "$character"
+      DISPLAY=:97 import -window "$character" -crop 230x130+250+230 +repage -scale 300% \
+        "$dir/weapon-rows.png" && echo "  $dir/weapon-rows.png (enlarged)"
+    else
+      status=1
+    fi
+  else
+    status=1
+  fi
+  kill "$ppid" 2>/dev/null || true
+  wait "$ppid" 2>/dev/null || true
+  kill "$xpid" 2>/dev/null || true
+  wait "$xpid" 2>/dev/null || true
+  if grep -q '^Karták II: ' "$dir/program.log"; then
+    echo "the program reported: $(grep '^Karták II: ' "$dir/program.log")"
+    status=1
+  fi
+  return $status
+}
+
 if [ "${1:-}" = "--in-root" ]; then
-  shift
-  exec bash "$here/check-systems-in-root.sh" "$@"
+  in_root_checks "${2:-}"
+  exit
 fi
+# ---------------------------------------------------------------------------------------------
 
 while getopts "c:o:arh" opt; do
   case "$opt" in
@@ -163,3 +339,17 @@ fi
 in_root apt-get clean
 [ -z "$refresh" ] || touch "$stamp"
 [ -z "$root_only" ] || { step "The root is ready"; exit 0; }
+
+# --- the checks, on a fresh copy of the sources ----------------------------------------------
+step "Sources into the root"
+rm -rf "$root/kartak/src" "$root/kartak/build"
+mkdir -p "$root/kartak/src"
+# The working tree as it is, uncommitted changes included, without build folders.
+(cd "$here/.." && git ls-files -z --cached --others --exclude-standard \
+  | tar --null --ignore-failed-read -cf - -T -) | tar -xf - -C "$root/kartak/src"
+status=0
+in_root env KARTAK_SYSTEMS_OFFSET=$((SECONDS - start)) \
+  bash /kartak/src/tools/check-systems.sh --in-root "$extra_checks" 2>&1 \
+  | tee "$out_dir/check.log" || status=$?
+echo "Logs, screenshots and the package: $out_dir ($((SECONDS - start)) s in all)"
+exit "$status"
