@@ -76,7 +76,8 @@ in_root_checks() {
   for fontset in liberation liberation+dejavu; do
     dirs=$(dpkg -L fonts-liberation $([ "$fontset" = liberation ] || echo fonts-dejavu-core) \
       | grep -E '\.(ttf|otf)$' | xargs -n 1 dirname | sort -u | sed 's|.*|<dir>&</dir>|')
-    printf '%s\n' '<?xml version="1.0"?>' '<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">' \
+    printf '%s\n' '<?xml version="1.0"?>' \
+      '<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">' \
       "<fontconfig>$dirs<cachedir>/kartak/fonts/cache-$fontset</cachedir>" \
       '<include ignore_missing="yes">/etc/fonts/conf.d</include></fontconfig>' \
       > "/kartak/fonts/$fontset.conf"
@@ -177,8 +178,7 @@ for w in ET.parse(sys.argv[1]).iter("widget"):
     click "$menu" app/TForm1 Button2
     if about=$(window About); then
       shot about "$about"
-      "${xdo[@]}" key --window "$about" Escape
-      sleep 0.5
+      click "$about" windows/TForm2 Panel1 # "Návrat do hlavního menu"
     fi
     click "$menu" app/TForm1 Button1
     if character=$(window "Generování postavy"); then
@@ -267,7 +267,8 @@ if [ ! -f "$stamp" ]; then
     DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends debootstrap
   }
   rm -rf "$root"
-  if ! debootstrap --variant=minbase "$suite" "$root" "$mirror" > "$out_dir/debootstrap.log" 2>&1; then
+  if ! debootstrap --variant=minbase "$suite" "$root" "$mirror" \
+    > "$out_dir/debootstrap.log" 2>&1; then
     tail -n 30 "$out_dir/debootstrap.log"
     echo "debootstrap failed" >&2
     exit 1
@@ -275,7 +276,8 @@ if [ ! -f "$stamp" ]; then
   echo "deb $mirror $suite main" > "$root/etc/apt/sources.list"
   if [ "$suite" != sid ]; then
     echo "deb $mirror $suite-updates main" >> "$root/etc/apt/sources.list"
-    echo "deb ${mirror%/debian}/debian-security $suite-security main" >> "$root/etc/apt/sources.list"
+    echo "deb ${mirror%/debian}/debian-security $suite-security main" \
+      >> "$root/etc/apt/sources.list"
   fi
   printf 'Acquire::Check-Valid-Until "false";\nAPT::Install-Recommends "false";\n' \
     > "$root/etc/apt/apt.conf.d/90kartak"
@@ -330,11 +332,14 @@ if [ -n "$refresh" ]; then
     || { tail -n 30 "$out_dir/apt-upgrade.log"; exit 1; }
 fi
 step "Packages for the build and the checks"
-if ! in_root apt-get "${apt_options[@]}" install -y -q "${packages[@]}" > "$out_dir/apt-install.log" 2>&1; then
+install_packages() {
+  in_root apt-get "${apt_options[@]}" install -y -q "${packages[@]}" \
+    > "$out_dir/apt-install.log" 2>&1
+}
+if ! install_packages; then
   # A package added since the root was made may need newer lists.
   in_root apt-get "${apt_options[@]}" update -q
-  in_root apt-get "${apt_options[@]}" install -y -q "${packages[@]}" > "$out_dir/apt-install.log" 2>&1 \
-    || { tail -n 30 "$out_dir/apt-install.log"; exit 1; }
+  install_packages || { tail -n 30 "$out_dir/apt-install.log"; exit 1; }
 fi
 in_root apt-get clean
 [ -z "$refresh" ] || touch "$stamp"

@@ -118,7 +118,8 @@ private slots:
         QDir dir(root.path());
         QVERIFY(dir.mkpath("usr/games"));
         QVERIFY(dir.mkpath("usr/share/games/kartak2"));
-        QVERIFY(QFile(dir.filePath("usr/share/games/kartak2/about.ktd")).open(QIODevice::WriteOnly));
+        QFile about(dir.filePath("usr/share/games/kartak2/about.ktd"));
+        QVERIFY(about.open(QIODevice::WriteOnly));
         QDir::setCurrent(QDir::rootPath());
 
         QCOMPARE(DataFolder::enter(dir.filePath("usr/games/kartak2")),
