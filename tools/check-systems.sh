@@ -140,15 +140,20 @@ in_root_checks() {
 # photograph PROGRAM DIR: starts the program under a private Xvfb and takes pictures of its main
 # menu, its About window and the character window with the longest weapon names generated.
 photograph() {
-  local program=$1 dir=$2 xpid ppid status=0 menu about character list
+  local program=$1 dir=$2 xpid ppid status=0 menu about character list display
   mkdir -p "$dir"
-  Xvfb :97 -screen 0 1024x768x24 -nolisten tcp > "$dir/xvfb.log" 2>&1 &
+  # Xvfb picks a free display itself: the roots share the abstract X sockets, so a fixed number
+  # could reach another root's display.
+  rm -f "$dir/display"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$dir/display" > "$dir/xvfb.log" 2>&1 &
   xpid=$!
-  for _ in $(seq 50); do [ -e /tmp/.X11-unix/X97 ] && break; sleep 0.1; done
-  (cd "$(dirname "$program")" && DISPLAY=:97 QT_QPA_PLATFORM=xcb exec "$program") \
+  for _ in $(seq 100); do [ -s "$dir/display" ] && break; sleep 0.1; done
+  display=:$(head -n 1 "$dir/display" 2>/dev/null)
+  [ "$display" != ":" ] || { cat "$dir/xvfb.log"; echo "Xvfb did not start"; return 1; }
+  (cd "$(dirname "$program")" && DISPLAY=$display QT_QPA_PLATFORM=xcb exec "$program") \
     > "$dir/program.log" 2>&1 &
   ppid=$!
-  local xdo=(env DISPLAY=:97 xdotool)
+  local xdo=(env DISPLAY="$display" xdotool)
   window() { # title: waits for a visible window with exactly this title
     local id
     for _ in $(seq 100); do
@@ -171,7 +176,7 @@ for w in ET.parse(sys.argv[1]).iter("widget"):
     "${xdo[@]}" mousemove --window "$1" "${xy[0]}" "${xy[1]}" click 1
     sleep 0.7
   }
-  shot() { DISPLAY=:97 import -window "$2" "$dir/$1.png" && echo "  $dir/$1.png"; }
+  shot() { DISPLAY=$display import -window "$2" "$dir/$1.png" && echo "  $dir/$1.png"; }
   if menu=$(window "Karták II"); then
     sleep 1
     shot main-menu "$menu"
@@ -190,9 +195,10 @@ for w in ET.parse(sys.argv[1]).iter("widget"):
         sleep 0.5
       done
       click "$character" character/TForm3 Button1
-      shot character-generated "$character"
-      DISPLAY=:97 import -window "$character" -crop 230x130+250+230 +repage -scale 300% \
-        "$dir/weapon-rows.png" && echo "  $dir/weapon-rows.png (enlarged)"
+      shot character-generated "$character" || status=1
+      # The weapon tables, three times enlarged: the names must end before their numbers.
+      convert "$dir/character-generated.png" -crop 200x100+258+235 +repage -scale 300% \
+        "$dir/weapon-rows.png" && echo "  $dir/weapon-rows.png"
     else
       status=1
     fi
