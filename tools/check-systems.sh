@@ -14,11 +14,11 @@
 #   MIRROR (environment) overrides the Debian mirror
 #
 # In the root it builds the program and its tests with every warning an error, runs every test
-# (ctest, offscreen), runs the weapon-row test once more with only fonts-liberation visible and
-# once with only fonts-dejavu-core, starts the program under Xvfb and photographs its windows with
-# a generated character carrying the longest weapon names (with each font set), builds the
-# Debian package and runs lintian on it (errors and warnings fail). Look at the screenshots in
-# OUT_DIR: no text clipped, no weapon name reaching its number columns.
+# (ctest, offscreen); then, once with only fonts-liberation visible and once with
+# fonts-dejavu-core beside it, runs the layout tests again and photographs the windows under
+# Xvfb, the character window with the longest weapon names generated. Last it builds the Debian
+# package and runs lintian on it (errors and warnings fail). Look at the screenshots in OUT_DIR
+# (weapon-rows.png enlarges the weapon tables): no text clipped, no name reaching its numbers.
 # Exits 0 when every step passed. Needs root (debootstrap, chroot, mounts) and the network.
 set -euo pipefail
 
