@@ -14,7 +14,8 @@ QString escaped(QStringView value)
     text.reserve(value.size());
     for (const QChar c : value) {
         if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
-            text += QStringLiteral("&#%1;").arg(c.unicode());
+            // Not arg(): newer Qt formats a char16_t argument as the character, not its number.
+            text += QStringLiteral("&#") + QString::number(c.unicode()) + u';';
             continue;
         }
         switch (c.unicode()) {

@@ -16,10 +16,6 @@ void installSubstitutions()
                               QStringLiteral("DejaVu Sans Mono")};
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sans);
     QFont::insertSubstitutions(QStringLiteral("Arial CE"), sans);
-    // The weapon rows' names must fit their column; the narrow face of the same family does.
-    QFont::insertSubstitutions(
-        QStringLiteral("Arial Narrow"),
-        {QStringLiteral("Liberation Sans Narrow"), QStringLiteral("DejaVu Sans Condensed")});
     QFont::insertSubstitutions(QStringLiteral("Courier New CE"), mono);
 }
 
@@ -64,6 +60,13 @@ void applyPixelSizes(QWidget* window)
     window->setFont(completeFont(window->font()));
     auto convert = [](QWidget* widget) {
         QFont font = widget->font();
+        // Few systems have a narrow sans face (fonts-liberation 2 has none), so the narrow
+        // face is the form's sans face narrowed by Qt, the same wherever the program runs.
+        if (font.family() == QLatin1String("Arial Narrow")) {
+            font.setFamily(QStringLiteral("Arial CE"));
+            font.setStretch(NarrowStretch);
+            widget->setFont(font);
+        }
         if (font.pointSize() > 0) {
             font.setPixelSize(pixelSizeForPoints(font.pointSize()));
             widget->setFont(font);

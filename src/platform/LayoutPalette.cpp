@@ -46,7 +46,6 @@ QPalette light()
     all(QPalette::LinkVisited, QColor(0xFF, 0x00, 0xFF));
     all(QPalette::ToolTipBase, QColor(0xFF, 0xFF, 0xDC));
     all(QPalette::ToolTipText, black);
-    all(QPalette::NoRole, black);
 
     palette.setColor(QPalette::Disabled, QPalette::WindowText, disabledText);
     palette.setColor(QPalette::Disabled, QPalette::Text, disabledText);
@@ -55,6 +54,20 @@ QPalette light()
     palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(0x91, 0x91, 0x91));
     palette.setColor(QPalette::Disabled, QPalette::Dark, QColor(0xBE, 0xBE, 0xBE));
     palette.setColor(QPalette::Disabled, QPalette::Shadow, QColor(0xB1, 0xB1, 0xB1));
+
+    // Roles newer than the oldest Qt we build with (Accent, since Qt 6.6) are not named above;
+    // they take the group's highlight, as Qt derives the accent from it, so that no role is
+    // left to the desktop on any Qt. NoRole is no colour; since Qt 6.6 setting it would mark
+    // Accent as set, whose flag it shares.
+    for (int group = 0; group < QPalette::NColorGroups; ++group) {
+        const auto colorGroup = QPalette::ColorGroup(group);
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto colorRole = QPalette::ColorRole(role);
+            if (colorRole != QPalette::NoRole && !palette.isBrushSet(colorGroup, colorRole))
+                palette.setColor(colorGroup, colorRole,
+                                 palette.color(colorGroup, QPalette::Highlight));
+        }
+    }
     return palette;
 }
 

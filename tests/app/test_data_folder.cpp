@@ -97,7 +97,7 @@ private slots:
         QTemporaryDir root;
         QDir dir(root.path());
         QVERIFY(dir.mkpath(QFileInfo(executable).path()));
-        QFile(dir.filePath(executable)).open(QIODevice::WriteOnly);
+        QVERIFY(QFile(dir.filePath(executable)).open(QIODevice::WriteOnly));
         for (const QString& file : files) {
             if (file.endsWith('/')) {
                 QVERIFY(dir.mkpath(file));
@@ -118,7 +118,8 @@ private slots:
         QDir dir(root.path());
         QVERIFY(dir.mkpath("usr/games"));
         QVERIFY(dir.mkpath("usr/share/games/kartak2"));
-        QFile(dir.filePath("usr/share/games/kartak2/about.ktd")).open(QIODevice::WriteOnly);
+        QFile about(dir.filePath("usr/share/games/kartak2/about.ktd"));
+        QVERIFY(about.open(QIODevice::WriteOnly));
         QDir::setCurrent(QDir::rootPath());
 
         QCOMPARE(DataFolder::enter(dir.filePath("usr/games/kartak2")),
