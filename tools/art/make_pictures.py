@@ -246,7 +246,7 @@ def notice_picture():
 
 # ---------------------------------------------------------------- sheet title
 
-def sheet_title_picture():
+def sheet_title_rgba():
     size = (277, 53)
     w, h = size
     img = Image.new("RGBA", pixel_size(size), (0, 0, 0, 0))
@@ -259,7 +259,19 @@ def sheet_title_picture():
     divider(rule, w / 2, 46, 118, width=1.3)
     paint(img, INK, grow(rule.mask(), 1).point(lambda v: v * 3 // 5))
     paint(img, GOLD, rule.mask())
-    return to_palette_transparent(img)
+    return img
+
+
+def sheet_title_picture():
+    return to_palette_transparent(sheet_title_rgba())
+
+
+def sheet_title_print():
+    """The title for the printed sheet: full colour laid on white paper, since the page is
+    white and a palette's hard transparency would fray the soft edges."""
+    img = sheet_title_rgba()
+    paper = Image.new("RGBA", img.size, (255, 255, 255, 255))
+    return Image.alpha_composite(paper, img).convert("RGB")
 
 
 # ---------------------------------------------------------------- application icon
@@ -449,6 +461,13 @@ PICTURES = {
 }
 
 
+# Pictures for paper, drawn at a scale that gives at least 300 dpi at their printed size:
+# the title is printed 110 mm wide, so five times 277 pixels give 320 dpi.
+PRINT_PICTURES = {
+    "sheet_title_print.png": (sheet_title_print, (277, 53), 5),
+}
+
+
 def main(names):
     ART.mkdir(parents=True, exist_ok=True)
     for name, (make, size) in PICTURES.items():
@@ -457,6 +476,11 @@ def main(names):
         check_and_save(make(), name, size)
         with drawing_scale(2):
             check_and_save(make(), twice(name), size)
+    for name, (make, size, scale) in PRINT_PICTURES.items():
+        if names and name not in names:
+            continue
+        with drawing_scale(scale):
+            check_and_save(make(), name, size)
     if not names or "icons" in names:
         desktop_icons()
     write_designer_qrc()
