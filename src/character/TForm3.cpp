@@ -21,6 +21,7 @@
 #include "TForm5.h"
 #include "TextFile.h"
 #include "WindowPlacement.h"
+#include "print/SheetPrintCommands.h"
 
 #include <QClipboard>
 #include <QDateTime>
@@ -92,6 +93,14 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent)
     installDefaultButton(this, Button1);
     makeRadioGroupOneTabStop();
     connectHandlers();
+    // Printing and PDF draw from the same sources as "&Uložit", at the moment they run.
+    m_printCommands = new SheetPrintCommands(
+        this, Shape1,
+        [this] {
+            return PrintedSheet::Input{
+                sheetFieldTexts(), m_generationResults, TrackBar1->value(), VersionText, {}};
+        },
+        [this] { MediaPlayer2.play(); });
     ComboBox1->setFocus();
 }
 
@@ -459,6 +468,7 @@ void TForm3::generate()
 
     const GenerationResult result = generateCharacter(choices, seedFromClock());
     BitBtn2->setEnabled(true);
+    m_printCommands->generated({armourItems().value(choices.armour), choices.shield});
     writeSheet(result.sheet);
     writeCombatNumbers(result.combat);
     m_generationResults = result.combat;

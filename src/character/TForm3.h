@@ -12,6 +12,7 @@
 
 #include <functional>
 
+class SheetPrintCommands;
 class TForm5;
 
 // The character window: the user's choices on the left, the generated sheet on the right.
@@ -105,4 +106,5 @@ private:
     bool m_button1HadFocus = false;
     CombatNumbers m_generationResults;
     TipOfTheDay m_tipOfTheDay;
+    SheetPrintCommands* m_printCommands = nullptr;
 };

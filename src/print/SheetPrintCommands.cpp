@@ -1,0 +1,198 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "print/SheetPrintCommands.h"
+
+#include "platform/KartakError.h"
+#include "platform/MessageBox.h"
+#include "platform/RunHandler.h"
+#include "platform/SafeFileName.h"
+#include "platform/TextFile.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QMenu>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QShortcut>
+#include <QWidget>
+
+namespace {
+
+std::optional<SheetPrintCommands::PrintDialogAnswer> g_nextAnswer;
+
+const QString kNoPrintSystem =
+    QStringLiteral("Tisk není možný: v tomto počítači chybí tiskový systém. Osobní deník lze "
+                   "uložit jako PDF");
+const QString kNoPrinter =
+    QStringLiteral("Tisk není možný: v systému není nastavena žádná tiskárna. Osobní deník lze "
+                   "uložit jako PDF");
+
+// The page is made for A4 and for Letter: the paper chosen in the dialog when it is one of
+// them, else the printer's own default when that is Letter, else A4.
+QPageSize::PageSizeId paperFor(const QPrinter& printer)
+{
+    const QPageSize::PageSizeId chosen = printer.pageLayout().pageSize().id();
+    if (chosen == QPageSize::A4 || chosen == QPageSize::Letter)
+        return chosen;
+    return QPrinterInfo(printer).defaultPageSize().id() == QPageSize::Letter ? QPageSize::Letter
+                                                                             : QPageSize::A4;
+}
+
+QString printerDescription(const QPrinter& printer)
+{
+    const QString name = printer.outputFormat() == QPrinter::PdfFormat
+                             ? QDir::toNativeSeparators(printer.outputFileName())
+                             : printer.printerName();
+    return QStringLiteral("„") + name + QStringLiteral("“");
+}
+
+} // namespace
+
+SheetPrintCommands::SheetPrintCommands(QWidget* window, QWidget* sheetFrame, InputSource input,
+                                       Confirmation confirm)
+    : QObject(window), m_window(window), m_sheetFrame(sheetFrame), m_input(std::move(input)),
+      m_confirm(std::move(confirm)), m_menu(new QMenu(window)),
+      m_printAction(new QAction(QStringLiteral("&Tisk osobního deníku…"), window)),
+      m_pdfAction(new QAction(QStringLiteral("Uložit jako &PDF…"), window))
+{
+    m_printAction->setObjectName(QStringLiteral("printSheetAction"));
+    m_pdfAction->setObjectName(QStringLiteral("savePdfAction"));
+    m_printAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    m_printAction->setShortcutContext(Qt::WindowShortcut);
+    m_printAction->setShortcutVisibleInContextMenu(true);
+    for (QAction* action : {m_printAction, m_pdfAction}) {
+        action->setEnabled(false);
+        // Added to the window too, so Ctrl+P works while the menu is closed.
+        m_window->addAction(action);
+        m_menu->addAction(action);
+    }
+    connect(m_printAction, &QAction::triggered, this, [this] { runHandler([this] { print(); }); });
+    connect(m_pdfAction, &QAction::triggered, this, [this] { runHandler([this] { savePdf(); }); });
+
+    m_menu->setObjectName(QStringLiteral("sheetMenu"));
+    m_menu->setAccessibleName(QStringLiteral("Osobní deník"));
+    m_saveDialog.title = QStringLiteral("Uložit osobní deník jako PDF");
+    m_saveDialog.filterName = QStringLiteral("Dokument PDF");
+    m_saveDialog.filterPattern = QStringLiteral("*.pdf");
+    m_saveDialog.defaultSuffix = QStringLiteral("pdf");
+
+    // The keyboard's ways to a context menu open the sheet's menu wherever the focus is.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
+        auto* shortcut = new QShortcut(keys, m_window);
+        connect(shortcut, &QShortcut::activated, this, [this] {
+            showMenu(m_window->mapToGlobal(m_sheetFrame->geometry().topLeft() + QPoint(16, 16)));
+        });
+    }
+    m_window->installEventFilter(this);
+}
+
+SheetPrintCommands::~SheetPrintCommands() = default;
+
+void SheetPrintCommands::generated(const PrintedSheet::Equipment& equipment)
+{
+    m_equipment = equipment;
+    m_printAction->setEnabled(true);
+    m_pdfAction->setEnabled(true);
+}
+
+void SheetPrintCommands::setNextPrintDialogAnswer(PrintDialogAnswer answer)
+{
+    g_nextAnswer = std::move(answer);
+}
+
+bool SheetPrintCommands::eventFilter(QObject* watched, QEvent* event)
+{
+    // The sheet's labels and frame have no menus of their own, so a right click on any of them
+    // arrives here, in the window's coordinates.
+    if (watched == m_window && event->type() == QEvent::ContextMenu) {
+        const auto* request = static_cast<QContextMenuEvent*>(event);
+        if (m_sheetFrame->geometry().contains(request->pos())) {
+            showMenu(request->globalPos());
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void SheetPrintCommands::showMenu(const QPoint& globalPosition)
+{
+    m_menu->popup(globalPosition);
+}
+
+PrintedSheet::Input SheetPrintCommands::input() const
+{
+    PrintedSheet::Input input = m_input();
+    input.equipment = m_equipment;
+    return input;
+}
+
+bool SheetPrintCommands::askForPrinter(QPrinter& printer)
+{
+    if (g_nextAnswer) {
+        const PrintDialogAnswer answer = *std::exchange(g_nextAnswer, std::nullopt);
+        return answer(printer);
+    }
+    // Without a print system, or without a printer, the dialog would offer nothing to print on.
+    if (printer.outputFormat() != QPrinter::NativeFormat)
+        throw KartakError(kNoPrintSystem);
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+        throw KartakError(kNoPrinter);
+    QPrintDialog dialog(&printer, m_window);
+    // Files are written by "Uložit jako PDF…", through the program's safe save.
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setMinMax(1, 1);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void SheetPrintCommands::print()
+{
+    m_confirm();
+    QPrinter printer(QPrinter::HighResolution);
+    if (!askForPrinter(printer))
+        return;
+    // A printer Qt could not reach falls back to writing a PDF with no file name, which prints
+    // nothing and reports no failure.
+    if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty())
+        throw KartakError(kNoPrintSystem);
+
+    const PrintedSheet::Input sheet = input();
+    printer.setDocName(QStringLiteral("Osobní deník ") + sheet.sheet.name);
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setPageSize(QPageSize(paperFor(printer)));
+    const qreal margin = PrintedSheet::MarginMillimetres;
+    printer.setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter);
+
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw KartakError(QStringLiteral("Tiskárna ") + printerDescription(printer) +
+                          QStringLiteral(" nepřijala tisk"));
+    PrintedSheet::paint(painter, sheet);
+    if (!painter.end() || printer.printerState() == QPrinter::Error ||
+        printer.printerState() == QPrinter::Aborted)
+        throw KartakError(QStringLiteral("Tisk na tiskárně ") + printerDescription(printer) +
+                          QStringLiteral(" se nezdařil"));
+}
+
+void SheetPrintCommands::savePdf()
+{
+    m_confirm();
+    m_saveDialog.fileName = safeFileName(m_input().sheet.name, u".pdf");
+    // The program finds its own files by bare name, so the folder the user picked must not
+    // stay the current directory.
+    const QString programFolder = QDir::currentPath();
+    const std::optional<QString> chosen = m_saveDialog.execute(m_window);
+    QDir::setCurrent(programFolder);
+    if (!chosen)
+        return;
+    // Written beside the target and swapped in whole, so a failed save keeps the old file.
+    TextFile::saveBytes(*chosen, PrintedSheet::pdf(input()));
+    MessageBox::information(QStringLiteral("Osobní deník byl uložen do souboru ") +
+                                QDir::toNativeSeparators(*chosen) + QLatin1Char('.'),
+                            m_window);
+}
