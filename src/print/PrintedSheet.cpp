@@ -282,7 +282,8 @@ void paint(QPainter& painter, const Input& input)
     const qreal width = page.width();
 
     // The window's title picture, drawn large enough for print resolution.
-    const QImage title(QStringLiteral(":/art/sheet_title_print.png"));
+    // Decoded once: a picture this large decoded at every page would leave the heap larger.
+    static const QImage title(QStringLiteral(":/art/sheet_title_print.png"));
     const qreal titleWidth = std::min(kTitleWidth, width);
     const qreal titleHeight =
         title.isNull() ? 0 : titleWidth * title.height() / qreal(title.width());

@@ -18,6 +18,10 @@
 #include <QShortcut>
 #include <QWidget>
 
+#ifdef Q_OS_LINUX
+#include <malloc.h>
+#endif
+
 namespace {
 
 std::optional<SheetPrintCommands::PrintDialogAnswer> g_nextAnswer;
@@ -38,6 +42,16 @@ QPageSize::PageSizeId paperFor(const QPrinter& printer)
         return chosen;
     return QPrinterInfo(printer).defaultPageSize().id() == QPageSize::Letter ? QPageSize::Letter
                                                                              : QPageSize::A4;
+}
+
+// A page takes a few large blocks for a moment (the title's pixels, the compressed document).
+// Once glibc has raised its mmap threshold it keeps such freed blocks in the heap, which then
+// stays megabytes larger after a series of saves; hand them back to the system.
+void returnFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 QString printerDescription(const QPrinter& printer)
@@ -173,7 +187,9 @@ void SheetPrintCommands::print()
         throw KartakError(QStringLiteral("Tiskárna ") + printerDescription(printer) +
                           QStringLiteral(" nepřijala tisk"));
     PrintedSheet::paint(painter, sheet);
-    if (!painter.end() || printer.printerState() == QPrinter::Error ||
+    const bool ended = painter.end();
+    returnFreedMemory();
+    if (!ended || printer.printerState() == QPrinter::Error ||
         printer.printerState() == QPrinter::Aborted)
         throw KartakError(QStringLiteral("Tisk na tiskárně ") + printerDescription(printer) +
                           QStringLiteral(" se nezdařil"));
@@ -192,6 +208,7 @@ void SheetPrintCommands::savePdf()
         return;
     // Written beside the target and swapped in whole, so a failed save keeps the old file.
     TextFile::saveBytes(*chosen, PrintedSheet::pdf(input()));
+    returnFreedMemory();
     MessageBox::information(QStringLiteral("Osobní deník byl uložen do souboru ") +
                                 QDir::toNativeSeparators(*chosen) + QLatin1Char('.'),
                             m_window);
