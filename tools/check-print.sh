@@ -9,7 +9,7 @@
 # that shows the sheet. cups-pdf re-makes the document with Ghostscript, so the page is checked
 # by its count, its size and by rendering it, not by its text.
 # Needs root (cups-pdf reads its queue's settings from /etc/cups/cups-pdf-<queue>.conf, which is
-# removed again at the end). Uses X displays :130 to :139. Files are kept in
+# removed again at the end). Files are kept in
 # $KARTAK_PRINT_CHECK_DIR (a fresh temporary folder by default): the queue's PDF, the page
 # rendered as page-1.png, the logs and screenshots.
 set -euo pipefail
@@ -93,15 +93,13 @@ lpadmin -d "$queue"
 echo "Default printer: $(lpstat -d)"
 
 # --- a private X display and the program ----------------------------------------------------
-display=
-for n in $(seq 130 139); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
-  pids+=($!)
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-  if [ -e "/tmp/.X11-unix/X$n" ]; then display=:$n; break; fi
-done
-[ -n "$display" ] || { echo "no free X display among :130 to :139" >&2; exit 1; }
+# Xvfb picks a free display number and tells it.
+exec 3<>"$out/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do [ -s "$out/display" ] && break; sleep 0.1; done
+[ -s "$out/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+display=:$(head -n 1 "$out/display")
 export DISPLAY=$display
 unset QT_QPA_PLATFORM
 
