@@ -283,7 +283,7 @@ void paint(QPainter& painter, const Input& input)
 
     // The window's title picture, drawn large enough for print resolution.
     // Decoded once: a picture this large decoded at every page would leave the heap larger.
-    static const QImage title(QStringLiteral(":/art/sheet_title_print.png"));
+    static const QImage title(QStringLiteral(":/print/sheet_title.png"));
     const qreal titleWidth = std::min(kTitleWidth, width);
     const qreal titleHeight =
         title.isNull() ? 0 : titleWidth * title.height() / qreal(title.width());

@@ -85,7 +85,8 @@ SheetPrintCommands::SheetPrintCommands(QWidget* window, QWidget* sheetFrame, Inp
     connect(m_printAction, &QAction::triggered, this, [this] { runHandler([this] { print(); }); });
     connect(m_pdfAction, &QAction::triggered, this, [this] { runHandler([this] { savePdf(); }); });
 
-    m_menu->setObjectName(QStringLiteral("sheetMenu"));
+    // The menu is the desktop's, in its font and colours, not part of the window's fixed layout;
+    // so it has no object name among the form's controls.
     m_menu->setAccessibleName(QStringLiteral("Osobní deník"));
     m_saveDialog.title = QStringLiteral("Uložit osobní deník jako PDF");
     m_saveDialog.filterName = QStringLiteral("Dokument PDF");
@@ -174,6 +175,13 @@ void SheetPrintCommands::print()
     // nothing and reports no failure.
     if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty())
         throw KartakError(kNoPrintSystem);
+
+    // Qt hands the job to the print system without looking at its answer, so a printer known to
+    // be stopped is refused here instead of printing nothing.
+    if (printer.outputFormat() == QPrinter::NativeFormat &&
+        QPrinterInfo(printer).state() == QPrinter::Error)
+        throw KartakError(QStringLiteral("Tiskárna ") + printerDescription(printer) +
+                          QStringLiteral(" je zastavená a tisk nepřijme"));
 
     const PrintedSheet::Input sheet = input();
     printer.setDocName(QStringLiteral("Osobní deník ") + sheet.sheet.name);

@@ -99,6 +99,9 @@ private slots:
             << "Ærin Ωmega Дракон" << 3 << 1 << 1 << 9 << 2 << true << 100000 << "2.0";
         QTest::newRow("long name") << QStringLiteral("Žofie z Dlouhého Rodu ").repeated(6).trimmed()
                                    << 1 << 3 << 5 << 0 << 3 << true << 42 << "1.0";
+        // Beyond what the name's box can hold: its start, then an ellipsis, still one page.
+        QTest::newRow("name beyond the page") << QStringLiteral("Žofie ").repeated(400) << 2 << 0
+                                              << 0 << 0 << 0 << false << 7 << "1.0";
     }
 
     void pageHoldsEveryValue()
@@ -128,7 +131,7 @@ private slots:
 
         const SheetTexts& sheet = input.sheet;
         QStringList expected = {
-            QStringLiteral("Jméno: ") + name,
+            QStringLiteral("Jméno: ") + (name.size() > 1000 ? name.left(200) : name),
             QStringLiteral("Rasa a povolání: ") + sheet.raceAndProfession,
             QStringLiteral("Životy: ") + sheet.hitPoints,
             QStringLiteral("Magy: ") + sheet.magicPoints,
@@ -145,6 +148,8 @@ private slots:
             QStringLiteral("Štít: ") + (shield ? "ano" : "ne"),
             QStringLiteral("Poznámky"),
             QStringLiteral("programem 'KARTÁK II' Verze ") + version};
+        if (name.size() > 1000)
+            expected << QChar(0x2026) + QStringLiteral("Rasa a povolání:");
         const char* captions[] = {
             "Síla: ", "Obratnost: ", "Odolnost: ", "Inteligence: ", "Charisma: "};
         for (int i = 0; i < AttributeCount; ++i)

@@ -20,6 +20,8 @@ import pixelart  # noqa: E402
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent.parent
 ART = ROOT / "data" / "art"
+# Pictures for paper only, which no window shows and which have no "@2x" twins.
+PRINT = ROOT / "data" / "print"
 ICONS = ROOT / "data" / "icons" / "hicolor"
 
 
@@ -419,15 +421,15 @@ def desktop_icons():
 
 # ---------------------------------------------------------------- output
 
-def check_and_save(image, name, size):
+def check_and_save(image, name, size, folder=ART):
     size = pixel_size(size)
     assert image.size == size, (name, image.size, size)
-    path = ART / name
+    path = folder / name
     if image.mode == "P":
         save_palette(image, path)
     else:
         image.save(path)
-    print(f"data/art/{name}  {image.size[0]}x{image.size[1]}  {image.mode}")
+    print(f"data/{folder.name}/{name}  {image.size[0]}x{image.size[1]}  {image.mode}")
 
 
 def pixel_picture(icon):
@@ -464,7 +466,7 @@ PICTURES = {
 # Pictures for paper, drawn at a scale that gives at least 300 dpi at their printed size:
 # the title is printed 110 mm wide, so five times 277 pixels give 320 dpi.
 PRINT_PICTURES = {
-    "sheet_title_print.png": (sheet_title_print, (277, 53), 5),
+    "sheet_title.png": (sheet_title_print, (277, 53), 5),
 }
 
 
@@ -476,11 +478,12 @@ def main(names):
         check_and_save(make(), name, size)
         with drawing_scale(2):
             check_and_save(make(), twice(name), size)
+    PRINT.mkdir(parents=True, exist_ok=True)
     for name, (make, size, scale) in PRINT_PICTURES.items():
-        if names and name not in names:
+        if names and "print/" + name not in names:
             continue
         with drawing_scale(scale):
-            check_and_save(make(), name, size)
+            check_and_save(make(), name, size, PRINT)
     if not names or "icons" in names:
         desktop_icons()
     write_designer_qrc()
