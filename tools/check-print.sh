@@ -6,12 +6,12 @@
 # folders with a cups-pdf queue as its default printer, then the program on a private Xvfb
 # with CUPS_SERVER naming that socket; opens the character window, generates, presses Ctrl+P
 # and confirms the print dialog with Enter. Passes when the queue puts out a one-page A4 PDF
-# that shows the sheet. cups-pdf re-makes the document with Ghostscript, so the page is checked
-# by its count, its size and by rendering it, not by its text.
+# that shows the sheet, and when, with the queue stopped, the same steps end in the error box.
+# cups-pdf re-makes the document with Ghostscript, so the page is checked by its count, its size
+# and by rendering it, not by its text.
 # Needs root (cups-pdf reads its queue's settings from /etc/cups/cups-pdf-<queue>.conf, which is
-# removed again at the end). Files are kept in
-# $KARTAK_PRINT_CHECK_DIR (a fresh temporary folder by default): the queue's PDF, the page
-# rendered as page-1.png, the logs and screenshots.
+# removed again at the end). Files are kept in $KARTAK_PRINT_CHECK_DIR (a fresh temporary folder
+# by default): the queue's PDF, the page rendered as page-1.png, the logs and screenshots.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -75,6 +75,7 @@ ErrorLog $cups/log/error_log
 AccessLog $cups/log/access_log
 PageLog $cups/log/page_log
 SystemGroup root
+Printcap $cups/printcap
 EOF
 cat >"/etc/cups/cups-pdf-$queue.conf" <<EOF
 Out $out/pdf
@@ -158,8 +159,32 @@ fi
 cp "$pdf" "$out/sheet.pdf"
 echo "Queue's PDF: $pdf"
 
-# --- one A4 page that shows the sheet ---------------------------------------------------------
+# --- a stopped printer: the error box, and nothing printed -------------------------------------
+cupsdisable "$queue"
+xdotool windowfocus --sync "$character" 2>/dev/null || true
+sleep 0.5
+xdotool key ctrl+p
+dialog=$(find_window "^(Tisk|Print)")
+xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+sleep 1
+xdotool key Return
+refused=
+for _ in $(seq 100); do
+  grep -q '^Karták II: Tiskárna .* je zastavená' "$out/program.log" && { refused=yes; break; }
+  sleep 0.1
+done
+import -window root "$out/stopped-printer.png" 2>/dev/null || true
+xdotool key Return # the error box's OK
 status=0
+if [ -z "$refused" ]; then
+  cat "$out/program.log"
+  echo "a stopped printer showed no error box" >&2
+  status=1
+else
+  echo "A stopped printer: $(grep '^Karták II: ' "$out/program.log" | tail -n 1)"
+fi
+
+# --- one A4 page that shows the sheet ---------------------------------------------------------
 info=$(pdfinfo "$out/sheet.pdf")
 pages=$(sed -n 's/^Pages: *//p' <<<"$info")
 size=$(sed -n 's/^Page size: *//p' <<<"$info")
@@ -194,7 +219,7 @@ for name, (top, bottom) in bands.items():
 sys.exit(1 if failed else 0)
 EOF
 if [ "$status" -eq 0 ]; then
-  echo "print check passed: one A4 page with the sheet left the queue"
+  echo "print check passed: one A4 page with the sheet left the queue; a stopped one was refused"
 else
   echo "print check FAILED" >&2
 fi
