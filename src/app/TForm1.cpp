@@ -52,6 +52,8 @@ void TForm1::setWindows(TForm2* about, TForm3* character, TForm6* information)
 
 void TForm1::FormCreate()
 {
+    // The version file is only ever read, never opened for writing: an installed copy keeps its
+    // data in a system folder that no player may write, and the version must show there too.
     VersionText = TextFile::readFirstLine(QStringLiteral("version.ktd"));
     showVersion(VersionText);
 }

@@ -16,10 +16,14 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <utility>
 
 namespace {
 
@@ -54,6 +58,7 @@ class TestStartup : public QObject
     Q_OBJECT
     QString m_previous;
     std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_immutable;
 
     // A program folder with the built data files but the one left out.
     void makeProgramFolder(const QString& without = {})
@@ -76,6 +81,8 @@ private slots:
     }
     void cleanup()
     {
+        if (!m_immutable.isEmpty())
+            QProcess::execute("chattr", {"-i", std::exchange(m_immutable, {})});
         destroyForms();
         VersionText.clear();
         QDir::setCurrent(m_previous);
@@ -147,6 +154,26 @@ private slots:
         QCOMPARE(VersionText, label);
         QCOMPARE(Form1->Label4->text(), label.left(1024));
         QVERIFY(Form1->Label4->geometry().right() < Form1->width());
+    }
+
+    // The version file is only read: an installed copy's data folder is not the player's to
+    // write, so a version file nobody may write must still show, without any error box.
+    void versionFileThatCannotBeWrittenStillShows()
+    {
+        makeProgramFolder();
+        writeRaw("version.ktd", "1.2.3\r\nmore\r\n");
+        const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+        QVERIFY(QFile::setPermissions("version.ktd", readOnly));
+        // Root writes past the mode bits; there the file is made immutable instead.
+        const auto writable = [] { return QFile("version.ktd").open(QIODevice::Append); };
+        if (writable() && QProcess::execute("chattr", {"+i", "version.ktd"}) == 0)
+            m_immutable = QFileInfo("version.ktd").absoluteFilePath();
+        if (writable())
+            QSKIP("running as root where the version file cannot be made unwritable");
+        createForms();
+        QCOMPARE(shownErrors(), QStringList{});
+        QCOMPARE(VersionText, "1.2.3");
+        QCOMPARE(Form1->Label4->text(), "1.2.3");
     }
 
     void versionFolderInsteadOfFile()
