@@ -18,6 +18,8 @@
 #include <QShortcut>
 #include <QWidget>
 
+#include <algorithm>
+
 #ifdef Q_OS_LINUX
 #include <malloc.h>
 #endif
@@ -98,7 +100,8 @@ SheetPrintCommands::SheetPrintCommands(QWidget* window, QWidget* sheetFrame, Inp
          {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
         auto* shortcut = new QShortcut(keys, m_window);
         connect(shortcut, &QShortcut::activated, this, [this] {
-            showMenu(m_window->mapToGlobal(m_sheetFrame->geometry().topLeft() + QPoint(16, 16)));
+            showMenu(m_window->mapToGlobal(m_sheetFrame->geometry().topLeft() + QPoint(16, 16)),
+                     true);
         });
     }
     m_window->installEventFilter(this);
@@ -125,16 +128,25 @@ bool SheetPrintCommands::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_window && event->type() == QEvent::ContextMenu) {
         const auto* request = static_cast<QContextMenuEvent*>(event);
         if (m_sheetFrame->geometry().contains(request->pos())) {
-            showMenu(request->globalPos());
+            showMenu(request->globalPos(), request->reason() != QContextMenuEvent::Mouse);
             return true;
         }
     }
     return QObject::eventFilter(watched, event);
 }
 
-void SheetPrintCommands::showMenu(const QPoint& globalPosition)
+void SheetPrintCommands::showMenu(const QPoint& globalPosition, bool byKeyboard)
 {
     m_menu->popup(globalPosition);
+    // Opened from the keyboard, the menu starts on its first command, which a screen reader
+    // then reads and Enter runs, as in the desktop's own menus.
+    if (byKeyboard) {
+        const QList<QAction*> actions = m_menu->actions();
+        const auto usable = std::find_if(actions.begin(), actions.end(),
+                                         [](const QAction* action) { return action->isEnabled(); });
+        if (usable != actions.end())
+            m_menu->setActiveAction(*usable);
+    }
 }
 
 PrintedSheet::Input SheetPrintCommands::input() const

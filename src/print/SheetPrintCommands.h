@@ -47,7 +47,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void showMenu(const QPoint& globalPosition);
+    void showMenu(const QPoint& globalPosition, bool byKeyboard);
     void print();
     void savePdf();
     bool askForPrinter(QPrinter& printer);
