@@ -19,6 +19,8 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #ifdef Q_OS_LINUX
 #include <malloc.h>
