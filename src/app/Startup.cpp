@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Startup.h"
+#include "app/Startup.h"
 
-#include "Accessibility.h"
-#include "Artwork.h"
-#include "Fonts.h"
-#include "Forms.h"
-#include "RunHandler.h"
-#include "TForm1.h"
-#include "TForm2.h"
-#include "TForm3.h"
-#include "TForm4.h"
-#include "TForm5.h"
-#include "TForm6.h"
-#include "TForm7.h"
-#include "WindowPlacement.h"
+#include "app/Forms.h"
+#include "app/TForm1.h"
+#include "character/TForm3.h"
+#include "character/TForm5.h"
+#include "platform/Accessibility.h"
+#include "platform/Artwork.h"
+#include "platform/Fonts.h"
+#include "platform/RunHandler.h"
+#include "platform/WindowPlacement.h"
+#include "windows/TForm2.h"
+#include "windows/TForm4.h"
+#include "windows/TForm6.h"
+#include "windows/TForm7.h"
 
 #include <QApplication>
 #include <QIcon>

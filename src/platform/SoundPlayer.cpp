@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SoundPlayer.h"
+#include "platform/SoundPlayer.h"
 
-#include "KartakError.h"
-#include "RegularFile.h"
+#include "files/KartakError.h"
+#include "files/RegularFile.h"
 
 #include <QAudioFormat>
 #include <QAudioSink>
@@ -15,8 +15,6 @@
 
 namespace {
 
-bool g_recording = false;
-QStringList g_playRequests;
 SoundPlayer::SinkFactory g_sinkFactory;
 
 // The sound device's texts.
@@ -155,11 +153,6 @@ bool SoundPlayer::isOpen() const
     return m_open;
 }
 
-QString SoundPlayer::fileName() const
-{
-    return m_fileName;
-}
-
 bool SoundPlayer::isLoaded() const
 {
     return m_open && !m_sound.samples.isEmpty();
@@ -169,27 +162,13 @@ void SoundPlayer::play()
 {
     if (!m_open)
         throw KartakError(QStringLiteral("No MCI device open"));
-    if (g_recording)
-        g_playRequests.append(m_fileName);
     if (m_sink && m_sink->isActive())
         return; // still playing: it plays on
     if (!m_sink)
-        m_sink =
-            g_sinkFactory ? g_sinkFactory(m_sound) : std::make_unique<AudioSink>(m_sound, this);
+        m_sink = g_sinkFactory ? g_sinkFactory(m_sound, m_fileName)
+                               : std::make_unique<AudioSink>(m_sound, this);
     m_source.seek(0);
     m_sink->start(&m_source);
-}
-
-void SoundPlayer::setRecordingPlayRequests(bool on)
-{
-    g_recording = on;
-    if (!on)
-        g_playRequests.clear();
-}
-
-QStringList SoundPlayer::takePlayRequests()
-{
-    return std::exchange(g_playRequests, {});
 }
 
 void SoundPlayer::setSinkFactory(SinkFactory factory)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/PrintedSheet.h"
 
-#include "platform/KartakError.h"
+#include "files/KartakError.h"
 #include "platform/ProgramInfo.h"
 
 #include <QBuffer>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/SheetPrintCommands.h"
 
-#include "platform/KartakError.h"
+#include "files/KartakError.h"
+#include "files/SafeFileName.h"
+#include "files/TextFile.h"
 #include "platform/MessageBox.h"
 #include "platform/RunHandler.h"
-#include "platform/SafeFileName.h"
-#include "platform/TextFile.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -221,11 +221,7 @@ void SheetPrintCommands::savePdf()
 {
     m_confirm();
     m_saveDialog.fileName = safeFileName(m_input().sheet.name, u".pdf");
-    // The program finds its own files by bare name, so the folder the user picked must not
-    // stay the current directory.
-    const QString programFolder = QDir::currentPath();
     const std::optional<QString> chosen = m_saveDialog.execute(m_window);
-    QDir::setCurrent(programFolder);
     if (!chosen)
         return;
     // Written beside the target and swapped in whole, so a failed save keeps the old file.

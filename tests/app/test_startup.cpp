@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Forms.h"
-#include "MessageBox.h"
+#include "Workspace.h"
+#include "app/Forms.h"
+#include "platform/MessageBox.h"
 #include "NonRegularFiles.h"
-#include "ProgramInfo.h"
-#include "SoundPlayer.h"
-#include "Startup.h"
-#include "TForm1.h"
-#include "TForm2.h"
-#include "TForm3.h"
-#include "TForm6.h"
-#include "TForm7.h"
+#include "platform/ProgramInfo.h"
+#include "platform/SoundPlayer.h"
+#include "app/Startup.h"
+#include "app/TForm1.h"
+#include "windows/TForm2.h"
+#include "character/TForm3.h"
+#include "windows/TForm6.h"
+#include "windows/TForm7.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -26,16 +27,6 @@
 #include <utility>
 
 namespace {
-
-const QStringList kDataFiles = {"version.ktd", "about.ktd", "Beta.ktd",
-                                "tips.ktd",    "Problem.wav", "Success.wav"};
-
-void writeRaw(const QString& name, const QByteArray& bytes)
-{
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 QStringList shownErrors()
 {
@@ -56,26 +47,21 @@ void closeWhenShown(QDialog* dialog)
 class TestStartup : public QObject
 {
     Q_OBJECT
-    QString m_previous;
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Workspace> m_workspace;
     QString m_immutable;
 
     // A program folder with the built data files but the one left out.
     void makeProgramFolder(const QString& without = {})
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        const QDir data(qEnvironmentVariable("KARTAK_DATA_DIR"));
-        for (const QString& name : kDataFiles) {
-            if (name != without)
-                QVERIFY(QFile::copy(data.filePath(name), m_dir->filePath(name)));
-        }
-        QDir::setCurrent(m_dir->path());
+        QStringList files = AllDataFiles;
+        files.removeAll(without);
+        m_workspace.reset();
+        m_workspace = std::make_unique<Workspace>(files);
     }
 
 private slots:
     void initTestCase()
     {
-        m_previous = QDir::currentPath();
         MessageBox::setRecording(true);
         prepareApplication(*qApp);
     }
@@ -85,7 +71,7 @@ private slots:
             QProcess::execute("chattr", {"-i", std::exchange(m_immutable, {})});
         destroyForms();
         VersionText.clear();
-        QDir::setCurrent(m_previous);
+        m_workspace.reset();
         MessageBox::takeShown();
     }
 
@@ -210,7 +196,7 @@ private slots:
         if (kind == "pipe") {
             QVERIFY(makeFifo(file));
         } else {
-            socket = std::make_unique<SocketFile>(m_dir->filePath(file));
+            socket = std::make_unique<SocketFile>(m_workspace->path(file));
             if (!socket->isValid())
                 QSKIP("no socket file can be made here");
         }

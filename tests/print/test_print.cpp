@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "../character/CharacterTestSupport.h"
-#include "TForm3.h"
+#include "WindowFixtures.h"
+#include "Workspace.h"
+#include "character/TForm3.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramInfo.h"
 #include "platform/SaveDialog.h"
-#include "platform/SoundPlayer.h"
 #include "print/PrintedSheet.h"
 #include "print/SheetPrintCommands.h"
 #include "rules/CharacterGeneration.h"
@@ -75,7 +75,7 @@ private slots:
             QSKIP("poppler-utils (pdftotext, pdfinfo) is not installed; tools/kartak.sh test "
                   "installs it");
         MessageBox::setRecording(true);
-        SoundPlayer::setRecordingPlayRequests(true);
+        recordPlayRequests();
     }
 
     void pageHoldsEveryValue_data()
@@ -210,12 +210,12 @@ private slots:
         QVERIFY(print && pdfAction);
         QTest::keyClick(&form, Qt::Key_P, Qt::ControlModifier);
         QVERIFY(!print->isEnabled() && !pdfAction->isEnabled());
-        QCOMPARE(SoundPlayer::takePlayRequests(), QStringList());
+        QCOMPARE(takePlayRequests(), QStringList());
 
         chooseByUser(form.ComboBox4, 2); // Kožená (3)
         QTest::mouseClick(form.Button1, Qt::LeftButton);
         chooseByUser(form.ComboBox4, 3); // after the generation: not on this sheet
-        SoundPlayer::takePlayRequests();
+        takePlayRequests();
         MessageBox::takeShown();
         const QString pdf = workspace.path(QStringLiteral("Pepík.pdf"));
         if (printAnswer.isEmpty()) {
@@ -232,7 +232,7 @@ private slots:
             });
             QTest::keyClick(&form, Qt::Key_P, Qt::ControlModifier);
         }
-        QCOMPARE(SoundPlayer::takePlayRequests(), QStringList{"Success.wav"});
+        QCOMPARE(takePlayRequests(), QStringList{"Success.wav"});
         const auto shown = MessageBox::takeShown();
         QCOMPARE(shown.size(), box.isEmpty() ? 0 : 1);
         if (!box.isEmpty())
