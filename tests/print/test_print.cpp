@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "FailDevice.h"
 #include "WindowFixtures.h"
 #include "Workspace.h"
 #include "character/TForm3.h"
@@ -181,10 +182,12 @@ private slots:
     // with the equipment of that generation, printing that ends in a box or nothing.
     void windowCommands_data()
     {
-        QTest::addColumn<QString>("printAnswer"); // "", "cancel", "no file", "file"
+        QTest::addColumn<QString>("printAnswer"); // "" or "disk full" for the PDF save
         QTest::addColumn<QString>("box");
         QTest::newRow("pdf") << ""
                              << "Osobní deník byl uložen do souboru ";
+        QTest::newRow("pdf onto a full disk") << "disk full"
+                                              << "I/O error 28.";
         QTest::newRow("print cancelled") << "cancel"
                                          << "";
         QTest::newRow("print without a print system")
@@ -218,7 +221,11 @@ private slots:
         takePlayRequests();
         MessageBox::takeShown();
         const QString pdf = workspace.path(QStringLiteral("Pepík.pdf"));
-        if (printAnswer.isEmpty()) {
+        if (printAnswer == "disk full") {
+            workspace.writeBytes(QStringLiteral("Pepík.pdf"), "old");
+            failNextSave(SaveStep::Write, 28, 2);
+        }
+        if (printAnswer.isEmpty() || printAnswer == "disk full") {
             SaveDialog::setNextAnswer(QStringLiteral("Pepík"));
             pdfAction->trigger();
             QCOMPARE(SaveDialog::lastProposal(), QStringLiteral("Pepík"));
@@ -237,9 +244,12 @@ private slots:
         QCOMPARE(shown.size(), box.isEmpty() ? 0 : 1);
         if (!box.isEmpty())
             QVERIFY2(shown[0].text.startsWith(box), qPrintable(shown[0].text));
-        QCOMPARE(QFile::exists(pdf), printAnswer.isEmpty() || printAnswer == "file");
-        if (QFile::exists(pdf))
+        if (printAnswer == "disk full")
+            QCOMPARE(workspace.readBytes(QStringLiteral("Pepík.pdf")), QByteArray("old"));
+        else if (QFile::exists(pdf))
             checkPage(pdf, {QStringLiteral("Jméno: Pepík"), QStringLiteral("Zbroj: Kožená (3)")});
+        QCOMPARE(QFile::exists(pdf),
+                 printAnswer.isEmpty() || printAnswer == "file" || printAnswer == "disk full");
     }
 };
 
