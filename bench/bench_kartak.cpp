@@ -8,6 +8,7 @@
 #include "platform/MessageBox.h"
 #include "platform/SaveDialog.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -116,6 +117,20 @@ int main(int argc, char* argv[])
         SaveDialog::setNextAnswer(sheet);
         Form3->BitBtn2->click();
     });
+    // The printed page saved as PDF: from the command to the file written, and the memory that
+    // 99 further saves leave behind after the first, which loads the fonts and the title.
+    auto* pdfCommand = Form3->findChild<QAction*>(QStringLiteral("savePdfAction"));
+    const QString pdf = folder.filePath("sheet.pdf");
+    const auto savePdf = [&] {
+        SaveDialog::setNextAnswer(pdf);
+        pdfCommand->trigger();
+    };
+    savePdf();
+    const long afterFirstPdf = residentKiB();
+    const auto pdfSaves = timeRuns(99, savePdf);
+    const long afterPdfs = residentKiB();
+    const auto pdfBytes = QFile(pdf).size();
+
     // The same sheet built in memory, without the file system's durable write.
     HtmlSheet::Input input;
     input.combat = Form3->generationResults();
@@ -157,6 +172,8 @@ int main(int argc, char* argv[])
     std::printf("  one click on \"Generuj!\"               %8.3f ms  (2000 runs)\n",
                 median(generations));
     std::printf("  one HTML export to a file             %8.3f ms  (500 runs)\n", median(exports));
+    std::printf("  one PDF save, command to file written %8.2f ms  (99 runs, %lld bytes)\n",
+                median(pdfSaves), static_cast<long long>(pdfBytes));
     std::printf("  the HTML sheet's bytes alone          %8.3f ms  (5000 runs, %d bytes)\n",
                 median(writes), int(bytes.size()));
     if (peakResidentKiB() >= 0)
@@ -165,6 +182,7 @@ int main(int argc, char* argv[])
     else
         std::printf("  peak resident memory                  not measured on this system\n");
     printGrowth("resident memory, 10000 generations", beforeGenerations, afterGenerations);
+    printGrowth("resident memory, 99 PDF saves after one", afterFirstPdf, afterPdfs);
     printGrowth("resident memory, first dialog showing", beforeDialogs, afterFirstDialog);
     printGrowth("resident memory, 200 dialog showings", beforeDialogs, afterDialogs);
     // The first showing builds the dialog's file list, icons and folder watcher once for the run.

@@ -320,6 +320,11 @@ def main():
     expect(said, r"Uložit " + BUTTON, "the save button has the focus")
     expect(said, r"Pozor: Pokud zadáte jméno souboru", "the save button tells the warning")
 
+    said = key("shift+F10", label="Shift+F10: the sheet's menu")
+    expect(said, r"Tisk osobního deníku", "the sheet's menu is read with its first entry")
+    expect(key("Down"), r"Uložit jako PDF", "Down: the PDF entry is read")
+    key("Escape", label="Escape closes the menu")
+
     said = key("Tab", label="Tab to \"Tip dne\"")
     said = key("Return", label="Return on \"Tip dne\"")
     wait_until(lambda: window("Tip") is not None, 10, "the tip window")

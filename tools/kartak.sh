@@ -28,6 +28,8 @@ case "$mode" in
     exec "$build_dir/kartak2"
     ;;
   test)
+    # The printed sheet's tests read the PDFs with poppler-utils.
+    ensure_packages poppler-utils
     build_dir=${KARTAK_BUILD_DIR:-build-tests}
     cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKARTAK_BUILD_TESTS=ON
     cmake --build "$build_dir" -j "$jobs"

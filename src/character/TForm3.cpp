@@ -7,9 +7,11 @@
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
 #include "platform/OneLineValidator.h"
+#include "platform/ProgramInfo.h"
 #include "platform/RunHandler.h"
 #include "platform/WindowPlacement.h"
 #include "platform/WindowSetup.h"
+#include "print/SheetPrintCommands.h"
 #include "rules/CharacterGeneration.h"
 #include "rules/RulesTables.h"
 
@@ -47,6 +49,14 @@ TForm3::TForm3(QWidget* parent)
     installDefaultButton(this, Button1);
     makeOneTabStop({RadioButton1, RadioButton2, RadioButton3});
     connectHandlers();
+    // Printing and PDF draw from the same sources as "&Uložit", at the moment they run.
+    m_printCommands = new SheetPrintCommands(
+        this, Shape1,
+        [this] {
+            return PrintedSheet::Input{
+                m_sheet.read(), m_generationResults, TrackBar1->value(), VersionText, {}};
+        },
+        [this] { MediaPlayer2.play(); });
     ComboBox1->setFocus();
 }
 
@@ -305,6 +315,7 @@ void TForm3::generate()
     const QTime now = m_clock ? m_clock() : QDateTime::currentDateTimeUtc().time();
     const GenerationResult result = generateCharacter(choices, seedFromTime(now));
     BitBtn2->setEnabled(true);
+    m_printCommands->generated({armourItems().value(choices.armour), choices.shield});
     m_sheet.write(result.sheet);
     m_sheet.write(result.combat);
     m_generationResults = result.combat;

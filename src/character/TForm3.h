@@ -15,6 +15,7 @@
 
 #include <functional>
 
+class SheetPrintCommands;
 class TForm5;
 
 // The character window: the user's choices on the left, the generated sheet on the right.
@@ -93,4 +94,5 @@ private:
     bool m_button1HadFocus = false;
     CombatNumbers m_generationResults;
     TipOfTheDay m_tipOfTheDay;
+    SheetPrintCommands* m_printCommands = nullptr;
 };

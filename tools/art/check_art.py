@@ -72,6 +72,16 @@ def check_pictures(errors):
                 used |= {v for v, n in enumerate(band.histogram()) if n}
             if not used <= levels:
                 errors.append(f"{name}: channel values beyond 5 bits")
+    # The printed title is the window's title drawn five times as large, on white.
+    im = Image.open(DATA / "print" / "sheet_title.png")
+    if im.size != (277 * 5, 53 * 5) or im.mode != "RGB":
+        errors.append(f"print/sheet_title.png: {im.size} {im.mode}, want {(277 * 5, 53 * 5)} RGB")
+    else:
+        title = Image.open(DATA / "art" / "sheet_title.png").convert("RGBA")
+        on_white = Image.alpha_composite(Image.new("RGBA", title.size, (255, 255, 255, 255)), title)
+        off = difference(im.resize(title.size, Image.BOX), on_white)
+        if off > 12:
+            errors.append(f"print/sheet_title.png: shrunk, differs from sheet_title.png by {off:.1f}")
     # A twin halved must look like its picture: drawn from the same shapes, not another picture
     # or the same one shifted by a pixel or two. The application icon is drawn for each size, its
     # outlines one pixel wide at both, so its twin may differ more.

@@ -20,6 +20,8 @@ import pixelart  # noqa: E402
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent.parent
 ART = ROOT / "data" / "art"
+# Pictures for paper only, which no window shows and which have no "@2x" twins.
+PRINT = ROOT / "data" / "print"
 ICONS = ROOT / "data" / "icons" / "hicolor"
 
 
@@ -246,7 +248,7 @@ def notice_picture():
 
 # ---------------------------------------------------------------- sheet title
 
-def sheet_title_picture():
+def sheet_title_rgba():
     size = (277, 53)
     w, h = size
     img = Image.new("RGBA", pixel_size(size), (0, 0, 0, 0))
@@ -259,7 +261,19 @@ def sheet_title_picture():
     divider(rule, w / 2, 46, 118, width=1.3)
     paint(img, INK, grow(rule.mask(), 1).point(lambda v: v * 3 // 5))
     paint(img, GOLD, rule.mask())
-    return to_palette_transparent(img)
+    return img
+
+
+def sheet_title_picture():
+    return to_palette_transparent(sheet_title_rgba())
+
+
+def sheet_title_print():
+    """The title for the printed sheet: full colour laid on white paper, since the page is
+    white and a palette's hard transparency would fray the soft edges."""
+    img = sheet_title_rgba()
+    paper = Image.new("RGBA", img.size, (255, 255, 255, 255))
+    return Image.alpha_composite(paper, img).convert("RGB")
 
 
 # ---------------------------------------------------------------- application icon
@@ -407,15 +421,15 @@ def desktop_icons():
 
 # ---------------------------------------------------------------- output
 
-def check_and_save(image, name, size):
+def check_and_save(image, name, size, folder=ART):
     size = pixel_size(size)
     assert image.size == size, (name, image.size, size)
-    path = ART / name
+    path = folder / name
     if image.mode == "P":
         save_palette(image, path)
     else:
         image.save(path)
-    print(f"data/art/{name}  {image.size[0]}x{image.size[1]}  {image.mode}")
+    print(f"data/{folder.name}/{name}  {image.size[0]}x{image.size[1]}  {image.mode}")
 
 
 def pixel_picture(icon):
@@ -449,6 +463,13 @@ PICTURES = {
 }
 
 
+# Pictures for paper, drawn at a scale that gives at least 300 dpi at their printed size:
+# the title is printed 110 mm wide, so five times 277 pixels give 320 dpi.
+PRINT_PICTURES = {
+    "sheet_title.png": (sheet_title_print, (277, 53), 5),
+}
+
+
 def main(names):
     ART.mkdir(parents=True, exist_ok=True)
     for name, (make, size) in PICTURES.items():
@@ -457,6 +478,12 @@ def main(names):
         check_and_save(make(), name, size)
         with drawing_scale(2):
             check_and_save(make(), twice(name), size)
+    PRINT.mkdir(parents=True, exist_ok=True)
+    for name, (make, size, scale) in PRINT_PICTURES.items():
+        if names and "print/" + name not in names:
+            continue
+        with drawing_scale(scale):
+            check_and_save(make(), name, size, PRINT)
     if not names or "icons" in names:
         desktop_icons()
     write_designer_qrc()
