@@ -2,7 +2,10 @@
 #include "Artwork.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
+#include <QPixmapCache>
 
 namespace Artwork {
 
@@ -14,17 +17,37 @@ QString twinName(const QString& resource)
     return resource.left(dot) + QStringLiteral("@2x") + resource.mid(dot);
 }
 
+namespace {
+
+// Read as the format its extension names, a picture goes straight to its decoder; a reader
+// left to find out the format itself loads every image format plugin installed to ask each.
+// Decoded pictures are kept in the pixmap cache, as QPixmap's own loading does.
+QPixmap load(const QString& resource)
+{
+    QPixmap pixmap;
+    if (QPixmapCache::find(resource, &pixmap))
+        return pixmap;
+    QImageReader reader(resource, QFileInfo(resource).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    pixmap = QPixmap::fromImage(reader.read());
+    if (!pixmap.isNull())
+        QPixmapCache::insert(resource, pixmap);
+    return pixmap;
+}
+
+} // namespace
+
 QPixmap picture(const QString& resource, qreal devicePixelRatio)
 {
     if (devicePixelRatio > 1) {
         const QString twin = twinName(resource);
         if (QFile::exists(twin)) {
-            QPixmap sharp(twin);
+            QPixmap sharp = load(twin);
             sharp.setDevicePixelRatio(2);
             return sharp;
         }
     }
-    return QPixmap(resource);
+    return load(resource);
 }
 
 QPixmap picture(const char* resource)
@@ -38,8 +61,7 @@ QIcon applicationIcon()
 {
     QIcon icon;
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/hicolor/%1x%1/apps/kartak2.png").arg(size),
-                     QSize(size, size));
+        icon.addPixmap(load(QStringLiteral(":/icons/hicolor/%1x%1/apps/kartak2.png").arg(size)));
     return icon;
 }
 
