@@ -6,6 +6,7 @@
 #include "Fonts.h"
 #include "Forms.h"
 #include "RunHandler.h"
+#include "SoundPlayer.h"
 #include "TForm1.h"
 #include "TForm2.h"
 #include "TForm3.h"
@@ -117,6 +118,8 @@ void prepareAfterSplash()
     // The main menu, About and the character window show the application icon in their frames;
     // the splash, which has none, need not wait for its sizes to be decoded.
     QApplication::setWindowIcon(Artwork::applicationIcon());
+    // The first sound is far off: the player is busy with the splash and then the menu.
+    SoundPlayer::prepareOutput();
 }
 
 void showSplash()

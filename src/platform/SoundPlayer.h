@@ -45,6 +45,10 @@ public:
     // be heard (no sound device, say) is not an error.
     void play();
 
+    // Loads what the sound card's sink needs ahead of the first sound; the first play request
+    // does it otherwise.
+    static void prepareOutput();
+
     // Test seam: when turned on, every play request of every player is kept, by file name, in
     // order, until taken. Off by default, so the program keeps nothing.
     static void setRecordingPlayRequests(bool on);
@@ -55,6 +59,8 @@ public:
     static void setSinkFactory(SinkFactory factory);
 
 private:
+    std::unique_ptr<Sink> makeAudioSink();
+
     QString m_fileName;
     WaveSound m_sound;
     QBuffer m_source;
