@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandLine.h"
 #include "DataFolder.h"
-#include "FontConfigPreload.h"
 #include "ProgramInfo.h"
 #include "Startup.h"
+#include "StartupPreload.h"
 
 #include <QApplication>
 
@@ -19,7 +19,7 @@ int main(int argc, char* argv[])
         return request.exitCode;
     }
 
-    FontConfigPreload fontConfig;
+    StartupPreload preload;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kartak2"));
     // Lets the desktop match the running program to its entry, name "Karták II" and icon.
@@ -27,7 +27,7 @@ int main(int argc, char* argv[])
     // Every start is a start in the program's folder, wherever it was started from.
     DataFolder::enter(QCoreApplication::applicationFilePath());
     prepareApplication(app);
-    fontConfig.wait();
+    preload.wait();
     createForms();
     showSplash();
     return runMainLoop(app);

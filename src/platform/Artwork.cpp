@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Artwork.h"
 
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -21,21 +22,54 @@ namespace {
 
 // Read as the format its extension names, a picture goes straight to its decoder; a reader
 // left to find out the format itself loads every image format plugin installed to ask each.
+QImage decode(const QString& resource)
+{
+    const QByteArray format = QFileInfo(resource).suffix().toLatin1();
+    QImageReader reader(resource, format);
+    reader.setAutoDetectImageFormat(format.isEmpty());
+    return reader.read();
+}
+
+QHash<QString, QImage>& decodedAhead()
+{
+    static QHash<QString, QImage> pictures;
+    return pictures;
+}
+
 // Decoded pictures are kept in the pixmap cache, as QPixmap's own loading does.
 QPixmap load(const QString& resource)
 {
     QPixmap pixmap;
     if (QPixmapCache::find(resource, &pixmap))
         return pixmap;
-    QImageReader reader(resource, QFileInfo(resource).suffix().toLatin1());
-    reader.setAutoDetectImageFormat(false);
-    pixmap = QPixmap::fromImage(reader.read());
+    QImage image = decodedAhead().take(resource);
+    pixmap = QPixmap::fromImage(image.isNull() ? decode(resource) : std::move(image));
     if (!pixmap.isNull())
         QPixmapCache::insert(resource, pixmap);
     return pixmap;
 }
 
 } // namespace
+
+QHash<QString, QImage> decodeAhead()
+{
+    QHash<QString, QImage> pictures;
+    QDirIterator it(QStringLiteral(":/art"), {QStringLiteral("*.png")}, QDir::Files);
+    while (it.hasNext()) {
+        const QString resource = it.next();
+        if (!resource.contains(QStringLiteral("@2x")))
+            pictures.insert(resource, decode(resource));
+    }
+    return pictures;
+}
+
+void keepDecoded(QHash<QString, QImage> pictures)
+{
+    // Screens with more device pixels than pixels show the twins instead.
+    if (qGuiApp && qGuiApp->devicePixelRatio() > 1)
+        return;
+    decodedAhead().insert(pictures);
+}
 
 QPixmap picture(const QString& resource, qreal devicePixelRatio)
 {

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QHash>
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 
@@ -17,6 +19,12 @@ QPixmap picture(const QString& resource, qreal devicePixelRatio);
 
 // The name of a picture's twin at twice the size: ":/art/main.png" gives ":/art/main@2x.png".
 QString twinName(const QString& resource);
+
+// Every picture at one device pixel to a pixel, decoded. Safe on any thread, even before the
+// application exists, so the decoding can run beside the start-up.
+QHash<QString, QImage> decodeAhead();
+// Pictures decoded by decodeAhead(), which picture() takes instead of decoding them again.
+void keepDecoded(QHash<QString, QImage> pictures);
 
 // The application icon in all its sizes, from 16 to 256 px, for window frames and task bars.
 QIcon applicationIcon();
