@@ -57,8 +57,13 @@ QHash<QString, QImage> decodeAhead()
     QDirIterator it(QStringLiteral(":/art"), {QStringLiteral("*.png")}, QDir::Files);
     while (it.hasNext()) {
         const QString resource = it.next();
-        if (!resource.contains(QStringLiteral("@2x")))
-            pictures.insert(resource, decode(resource));
+        if (resource.contains(QStringLiteral("@2x")))
+            continue;
+        // Converted here as well into the form a pixmap keeps, so that the pixmap takes it as it is.
+        const QImage image = decode(resource);
+        pictures.insert(resource, image.convertToFormat(image.hasAlphaChannel()
+                                                            ? QImage::Format_ARGB32_Premultiplied
+                                                            : QImage::Format_RGB32));
     }
     return pictures;
 }
