@@ -9,27 +9,26 @@
 
 StartupPreload::StartupPreload()
 {
+    // One thread for both: the start-up itself keeps a core of its own.
+    m_thread = std::thread([this] {
 #ifdef KARTAK_HAVE_FONTCONFIG
-    // The configuration that Qt's font database takes later is the one loaded here.
-    m_fonts = std::thread([] { FcInit(); });
+        // The configuration that Qt's font database takes later is the one loaded here.
+        FcInit();
 #endif
-    m_pictures = std::thread([this] { m_decoded = Artwork::decodeAhead(); });
+        m_decoded = Artwork::decodeAhead();
+    });
 }
 
 StartupPreload::~StartupPreload()
 {
-    if (m_fonts.joinable())
-        m_fonts.join();
-    if (m_pictures.joinable())
-        m_pictures.join();
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 void StartupPreload::wait()
 {
-    if (m_fonts.joinable())
-        m_fonts.join();
-    if (m_pictures.joinable()) {
-        m_pictures.join();
+    if (m_thread.joinable()) {
+        m_thread.join();
         Artwork::keepDecoded(std::move(m_decoded));
     }
 }

@@ -9,7 +9,7 @@
 
 // The two largest steps before the first window can be built need no display: reading the
 // system's font configuration and decoding the pictures. Started before the application
-// connects to the display, they run on other cores meanwhile. wait() must come before the first
+// connects to the display, they run on another core meanwhile. wait() must come before the first
 // window is made, so that the layouts never read the configuration a second time. On platforms
 // whose fonts need no configuration read (Windows, macOS), only the pictures are decoded.
 class StartupPreload
@@ -24,7 +24,6 @@ public:
     void wait();
 
 private:
-    std::thread m_fonts;
-    std::thread m_pictures;
+    std::thread m_thread;
     QHash<QString, QImage> m_decoded;
 };
