@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Figures a user feels: start-up's window creation, one generation, one HTML export, memory.
 // Runs offscreen in a scratch copy of the program folder.
-#include "Forms.h"
-#include "HtmlSheet.h"
-#include "MessageBox.h"
-#include "SaveDialog.h"
-#include "SoundPlayer.h"
-#include "Startup.h"
-#include "TForm3.h"
+#include "app/Forms.h"
+#include "app/Startup.h"
+#include "character/TForm3.h"
+#include "export/HtmlSheet.h"
+#include "platform/MessageBox.h"
+#include "platform/SaveDialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -125,7 +124,6 @@ int main(int argc, char* argv[])
     input.sheet.raceAndProfession = Form3->Label10->text();
     QByteArray bytes;
     const auto writes = timeRuns(5000, [&] { bytes = HtmlSheet::bytes(input); });
-    SoundPlayer::takePlayRequests();
     MessageBox::takeShown();
 
     // Memory over a long session: many generations, and many showings of the real save dialog,
@@ -151,7 +149,6 @@ int main(int argc, char* argv[])
         Form3->BitBtn2->click();
     const long afterDialogs = residentKiB();
     closer.stop();
-    SoundPlayer::takePlayRequests();
     MessageBox::takeShown();
 
     std::printf("Karták II benchmarks (offscreen, median of runs)\n");

@@ -5,7 +5,7 @@
 #include "Cp1250Oracle.h"
 #include "FuzzSupport.h"
 
-#include "Cp1250.h"
+#include "files/Cp1250.h"
 
 #include <QList>
 

@@ -3,8 +3,8 @@
 // ends the text. Checked against a byte-level model of those rules.
 #include "FuzzSupport.h"
 
-#include "Cp1250.h"
-#include "TextFile.h"
+#include "files/Cp1250.h"
+#include "files/TextFile.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // for ever once past the end; it always comes to its end.
 #include "FuzzSupport.h"
 
-#include "Cp1250.h"
-#include "TextFile.h"
+#include "files/Cp1250.h"
+#include "files/TextFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

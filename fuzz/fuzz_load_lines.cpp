@@ -3,8 +3,8 @@
 // lines written back with CR LF and loaded again come out the same.
 #include "FuzzSupport.h"
 
-#include "Cp1250.h"
-#include "TextFile.h"
+#include "files/Cp1250.h"
+#include "files/TextFile.h"
 
 #include <QStringList>
 

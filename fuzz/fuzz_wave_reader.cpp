@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wave reader: any bytes at all are either refused or give a playable sound whose samples
 // are whole frames copied from inside the file, right after a "data" chunk header.
 #include "FuzzSupport.h"
 
-#include "WaveSound.h"
+#include "files/WaveSound.h"
 
 #include <QtEndian>
 

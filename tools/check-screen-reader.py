@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Drives Karták II by keyboard under the Orca screen reader and checks what Orca says.
 
 Runs inside a private D-Bus session (tools/check-screen-reader.sh starts it, with a private X

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the program with the Orca screen reader, as a blind user meets it: a private X server,
 # D-Bus session and accessibility bus, openbox and Orca; the program is driven by keyboard and
 # what Orca says (and the accessible tree) is compared with what it must say.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that every feedback sound is heard, with a real sound server:
 #   tools/check-sound.sh [program]
 # Builds the program (unless one is given; it is started from its own folder, where its data

@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TForm1.h"
+#include "app/TForm1.h"
 
-#include "DefaultButton.h"
-#include "Fonts.h"
-#include "LayoutPalette.h"
-#include "MessageBox.h"
-#include "ProgramInfo.h"
-#include "RunHandler.h"
-#include "TForm2.h"
-#include "TForm3.h"
-#include "TForm6.h"
-#include "TextFile.h"
-#include "WindowPlacement.h"
+#include "platform/DefaultButton.h"
+#include "platform/WindowSetup.h"
+#include "platform/MessageBox.h"
+#include "platform/ProgramInfo.h"
+#include "platform/RunHandler.h"
+#include "windows/TForm2.h"
+#include "character/TForm3.h"
+#include "windows/TForm6.h"
+#include "files/TextFile.h"
+#include "platform/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -24,22 +23,21 @@ const QString TForm1::JokeMessage = QStringLiteral(
 TForm1::TForm1(QWidget* parent) : QWidget(parent)
 {
     setupUi(this);
-    LayoutPalette::apply(this);
     setWindowTitle(ProgramInfo::ApplicationTitle);
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                   | Qt::WindowCloseButtonHint);
-    Fonts::applyPixelSizes(this);
-    setFixedSize(467, 279);
+    setUpWindow(this,
+                Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                    Qt::WindowCloseButtonHint,
+                WindowRole::MainMenu);
     Label3->adjustSize();
     Label4->adjustSize();
     Label3->installEventFilter(this);
     installDefaultButton(this, Button1);
 
-    connect(Button1, &QPushButton::clicked, this, [this] { runHandler([this] { Button1Click(); }); });
-    connect(Button2, &QPushButton::clicked, this, [this] { runHandler([this] { Button2Click(); }); });
-    connect(Button3, &QPushButton::clicked, this, [this] { runHandler([this] { Button3Click(); }); });
-    connect(Button4, &QPushButton::clicked, this, [this] { runHandler([this] { Button4Click(); }); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+    connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
     Button1->setFocus();
 }
 
@@ -52,6 +50,8 @@ void TForm1::setWindows(TForm2* about, TForm3* character, TForm6* information)
 
 void TForm1::FormCreate()
 {
+    // The version file is only ever read, never opened for writing: an installed copy keeps its
+    // data in a system folder that no player may write, and the version must show there too.
     VersionText = TextFile::readFirstLine(QStringLiteral("version.ktd"));
     showVersion(VersionText);
 }
@@ -68,41 +68,47 @@ void TForm1::showVersion(const QString& version)
 
 void TForm1::Button1Click()
 {
-    if (!m_character)
-        return;
-    showOrRaise(m_character);
+    runHandler([this] {
+        if (m_character)
+            showOrRaise(m_character);
+    });
 }
 
 void TForm1::Button2Click()
 {
-    if (!m_about)
-        return;
-    m_about->exec();
+    runHandler([this] {
+        if (m_about)
+            m_about->exec();
+    });
 }
 
 void TForm1::Button3Click()
 {
-    QCoreApplication::exit(0);
+    runHandler([] { QCoreApplication::exit(0); });
 }
 
 void TForm1::Button4Click()
 {
-    if (!m_information)
-        return;
-    m_information->setLines(TextFile::loadLines(QStringLiteral("Beta.ktd")));
-    m_information->exec();
+    runHandler([this] {
+        if (!m_information)
+            return;
+        m_information->setLines(TextFile::loadLines(QStringLiteral("Beta.ktd")));
+        m_information->exec();
+    });
 }
 
 void TForm1::Label3DblClick()
 {
-    MessageBox::information(JokeMessage, this);
-    QCoreApplication::exit(0);
+    runHandler([this] {
+        MessageBox::information(JokeMessage, this);
+        QCoreApplication::exit(0);
+    });
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Label3 && event->type() == QEvent::MouseButtonDblClick) {
-        runHandler([this] { Label3DblClick(); });
+        Label3DblClick();
         return true;
     }
     return QWidget::eventFilter(watched, event);

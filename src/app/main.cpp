@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CommandLine.h"
-#include "DataFolder.h"
-#include "ProgramInfo.h"
-#include "Startup.h"
-#include "StartupPreload.h"
+#include "app/CommandLine.h"
+#include "app/DataFolder.h"
+#include "app/Startup.h"
+#include "platform/ProgramInfo.h"
+#include "platform/StartupPreload.h"
 
 #include <QApplication>
 

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Character.h"
-#include "SaveDialog.h"
-#include "SoundPlayer.h"
-#include "TipOfTheDay.h"
+#include "character/ChoicesView.h"
+#include "character/SheetExport.h"
+#include "character/SheetView.h"
+#include "character/TipOfTheDay.h"
+#include "platform/SaveDialog.h"
+#include "platform/SoundPlayer.h"
+#include "rules/Character.h"
 #include "ui_TForm3.h"
 
 #include <QTime>
@@ -16,6 +19,8 @@ class TForm5;
 
 // The character window: the user's choices on the left, the generated sheet on the right.
 // Created once at start-up and only hidden when closed, so every choice and the sheet stay.
+// Its handlers read the choices through the choices view, write the sheet through the sheet
+// view and run the save and copy commands through the sheet export.
 class TForm3 : public QWidget, public Ui::TForm3
 {
     Q_OBJECT
@@ -28,12 +33,12 @@ public:
     void FormCreate();
 
     // The windows this one opens; start-up hands them over once every window exists.
-    void setNoticeWindow(QWidget* notice); // Form4, shown by the copy command
-    void setTipWindow(TForm5* tip);        // Form5, shown by "Tip dne"
+    void setNoticeWindow(QWidget* notice) { m_notice = notice; } // Form4, shown by the copy
+    void setTipWindow(TForm5* tip) { m_tipWindow = tip; }        // Form5, shown by "Tip dne"
 
     // The time of day the generation seeds from; UTC now unless a test sets another clock.
     using Clock = std::function<QTime()>;
-    void setClock(Clock clock);
+    void setClock(Clock clock) { m_clock = std::move(clock); }
 
     // The combat numbers of the last generation, which the HTML sheet writes.
     const CombatNumbers& generationResults() const { return m_generationResults; }
@@ -65,39 +70,22 @@ public:
     void BitBtn3MouseMove();
     void BitBtn5MouseMove();
 
-    static const QString TempSheetFile; // "Ka2Temp.ktd"
-
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void connectHandlers();
-    void makeRadioGroupOneTabStop();
-    void fitLabelsToText();
-
-    void rangedChange(QComboBox* list);
     void refuseOrConfirm(bool permitted, QComboBox* list);
     void setMoneyMaximum(int maximum, int tickInterval);
-
     void generate();
     void setBusy(bool busy);
-    void announceNewCharacter();
-    Choices currentChoices() const;
-    quint32 seedFromClock() const;
-    void writeSheet(const SheetTexts& sheet);
-    void writeCombatNumbers(const CombatNumbers& combat);
     void advanceTip();
-
-    SheetTexts sheetFieldTexts() const;
-    void saveSheet();
-    void copySheet();
-    void cutMemoToClipboard();
-
-    void setField(QLabel* field, const QString& text);
-    void setFieldColor(QLabel* field, FieldColor color);
     void showOverwriteWarning(bool shown);
 
+    ChoicesView m_choices;
+    SheetView m_sheet;
+    SheetExport m_export;
     QWidget* m_notice = nullptr;
     TForm5* m_tipWindow = nullptr;
     Clock m_clock;

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TForm5.h"
+#include "character/TForm5.h"
 
-#include "DefaultButton.h"
-#include "Fonts.h"
-#include "LayoutPalette.h"
-#include "RunHandler.h"
+#include "platform/DefaultButton.h"
+#include "platform/RunHandler.h"
+#include "platform/WindowSetup.h"
 
 #include <QTextBlockFormat>
 #include <QTextCursor>
@@ -15,15 +14,10 @@ const QString TForm5::InitialTip =
 TForm5::TForm5(QWidget* parent) : QWidget(parent)
 {
     setupUi(this);
-    LayoutPalette::apply(this);
     // A dialog, so that X11 window managers too keep it above the character window that opens it.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    // Only the main menu ends the program when it closes.
-    setAttribute(Qt::WA_QuitOnClose, false);
-    Fonts::applyPixelSizes(this);
-    setFixedSize(281, 123);
+    setUpWindow(this, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint);
     installDefaultButton(this, Button1);
     setTip(InitialTip);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });

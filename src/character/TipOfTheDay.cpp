@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TipOfTheDay.h"
+#include "character/TipOfTheDay.h"
 
-#include "TextFile.h"
+#include "files/TextFile.h"
 
 namespace {
 const QString kEndOfList = QStringLiteral("0");
@@ -32,6 +32,5 @@ QString TipOfTheDay::advance()
         }
         startedAgain = true;
     }
-    m_text = line;
-    return m_text;
+    return line;
 }

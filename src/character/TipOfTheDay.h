@@ -15,11 +15,9 @@ public:
     // The next tip. Throws KartakError when the file cannot be read; the tip stays as it was.
     QString advance();
 
-    QString text() const { return m_text; }
     qint32 counter() const { return m_counter; }
 
 private:
     QString m_fileName;
     qint32 m_counter = 0;
-    QString m_text;
 };

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HtmlSheet.h"
+#include "export/HtmlSheet.h"
 
-#include "Cp1250.h"
+#include "files/Cp1250.h"
 
 namespace {
 
@@ -80,7 +80,8 @@ void appendRangedRow(QStringList& lines, const WeaponRow& row, QStringView rowEn
 
 namespace HtmlSheet {
 
-QStringList lines(const Input& input)
+// The 79 lines without line ends, every inserted value already escaped.
+static QStringList lines(const Input& input)
 {
     const SheetTexts& sheet = input.sheet;
     const CombatNumbers& combat = input.combat;
@@ -169,14 +170,9 @@ QStringList lines(const Input& input)
     return lines;
 }
 
-QByteArray encode(const QStringList& lines)
-{
-    return Cp1250::encodeLines(lines, characterReference);
-}
-
 QByteArray bytes(const Input& input)
 {
-    return encode(lines(input));
+    return Cp1250::encodeLines(lines(input), characterReference);
 }
 
 } // namespace HtmlSheet

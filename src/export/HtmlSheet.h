@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Character.h"
-#include "ProgramInfo.h"
+#include "rules/Character.h"
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 // The HTML sheet: the complete character as a small HTML document, 79 lines of Windows-1250
 // text each ended by CR LF. Every inserted value has its markup characters escaped, and a
@@ -17,12 +15,12 @@ namespace HtmlSheet {
 // The author's addresses, written into the comments of lines 7 and 8.
 struct Author
 {
-    QString web = ProgramInfo::AuthorWeb;
-    QString email = ProgramInfo::AuthorEmail;
+    QString web;
+    QString email;
 };
 
 // What one sheet is written from: the sheet fields' captions, the generation results, the
-// money slider's position and the program's version text.
+// money slider's position, the program's version text and the author's addresses.
 struct Input
 {
     SheetTexts sheet;
@@ -32,16 +30,9 @@ struct Input
     Author author;
 };
 
-// The 79 lines as text, without line ends. Inserted values are already escaped ("&amp;",
-// "&lt;", "&gt;", "&quot;", "&#10;" for a line feed); characters outside Windows-1250 are still
-// as typed.
-QStringList lines(const Input& input);
-
-// The file's bytes: the lines in Windows-1250, each followed by CR LF, with "&#<code point>;"
-// for every character the code page lacks.
+// The file's bytes: 79 lines in Windows-1250, each followed by CR LF. Inserted values are
+// escaped ("&amp;", "&lt;", "&gt;", "&quot;", "&#10;" for a line feed), and every character the
+// code page lacks is written as "&#<code point>;".
 QByteArray bytes(const Input& input);
-
-// The bytes of already built lines, encoded as bytes() does.
-QByteArray encode(const QStringList& lines);
 
 } // namespace HtmlSheet

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PlainTextSheet.h"
+#include "export/PlainTextSheet.h"
 
-#include "Cp1250.h"
+#include "files/Cp1250.h"
 
 namespace {
 
@@ -20,7 +20,8 @@ QString withValue(QStringView before, QStringView value, QStringView after = {})
 
 namespace PlainTextSheet {
 
-QStringList lines(const SheetTexts& sheet, int money)
+// The 22 lines without line ends.
+static QStringList lines(const SheetTexts& sheet, int money)
 {
     const auto attribute = [&sheet](Attribute a) { return QStringView(sheet.attributes[a].text); };
     const QString none;
@@ -51,14 +52,9 @@ QStringList lines(const SheetTexts& sheet, int money)
     };
 }
 
-QByteArray encode(const QStringList& lines)
-{
-    return Cp1250::encodeLines(lines);
-}
-
 QByteArray bytes(const SheetTexts& sheet, int money)
 {
-    return encode(lines(sheet, money));
+    return Cp1250::encodeLines(lines(sheet, money));
 }
 
 } // namespace PlainTextSheet

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AudioSink.h"
+#include "platform/AudioSink.h"
 
-#include "WaveSound.h"
+#include "files/WaveSound.h"
 
 #include <QAudioFormat>
 #include <QAudioSink>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "SoundPlayer.h"
+#include "platform/SoundPlayer.h"
 
 class QObject;
 struct WaveSound;

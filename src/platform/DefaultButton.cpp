@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DefaultButton.h"
+#include "platform/DefaultButton.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 
 namespace {
 
@@ -47,4 +48,15 @@ void installDefaultButton(QWidget* window, QPushButton* button)
 {
     button->setDefault(true);
     window->installEventFilter(new DefaultButtonFilter(window, button));
+}
+
+void makeOneTabStop(std::initializer_list<QRadioButton*> group)
+{
+    for (QRadioButton* radio : group) {
+        const auto takeTabStop = [radio](bool checked) {
+            radio->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+        };
+        takeTabStop(radio->isChecked());
+        QObject::connect(radio, &QRadioButton::toggled, radio, takeTabStop);
+    }
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Fonts.h"
+#include "platform/Fonts.h"
 
 #include <QFont>
 #include <QWidget>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LayoutPalette.h"
+#include "platform/LayoutPalette.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ModalWindow.h"
+#include "platform/ModalWindow.h"
 
-#include "WindowPlacement.h"
+#include "platform/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "OneLineValidator.h"
+#include "platform/OneLineValidator.h"
 
 #include <algorithm>
 

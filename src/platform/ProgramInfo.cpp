@@ -1,4 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ProgramInfo.h"
+#include "platform/ProgramInfo.h"
 
 QString VersionText;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RunHandler.h"
+#include "platform/RunHandler.h"
 
-#include "KartakError.h"
-#include "MessageBox.h"
+#include "files/KartakError.h"
+#include "platform/MessageBox.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SaveDialog.h"
+#include "platform/SaveDialog.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SoundPlayer.h"
+#include "platform/SoundPlayer.h"
 
-#include "AudioSink.h"
-#include "KartakError.h"
-#include "RegularFile.h"
+#include "files/KartakError.h"
+#include "files/RegularFile.h"
+#include "platform/AudioSink.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -14,8 +14,6 @@
 
 namespace {
 
-bool g_recording = false;
-QStringList g_playRequests;
 SoundPlayer::SinkFactory g_sinkFactory;
 
 // The sound device's texts.
@@ -113,11 +111,6 @@ bool SoundPlayer::isOpen() const
     return m_open;
 }
 
-QString SoundPlayer::fileName() const
-{
-    return m_fileName;
-}
-
 bool SoundPlayer::isLoaded() const
 {
     return m_open && !m_sound.samples.isEmpty();
@@ -127,12 +120,10 @@ void SoundPlayer::play()
 {
     if (!m_open)
         throw KartakError(QStringLiteral("No MCI device open"));
-    if (g_recording)
-        g_playRequests.append(m_fileName);
     if (m_sink && m_sink->isActive())
         return; // still playing: it plays on
     if (!m_sink)
-        m_sink = g_sinkFactory ? g_sinkFactory(m_sound) : makeAudioSink();
+        m_sink = g_sinkFactory ? g_sinkFactory(m_sound, m_fileName) : makeAudioSink();
     m_source.seek(0);
     m_sink->start(&m_source);
 }
@@ -147,18 +138,6 @@ std::unique_ptr<SoundPlayer::Sink> SoundPlayer::makeAudioSink()
 void SoundPlayer::prepareOutput()
 {
     audioSinkMaker();
-}
-
-void SoundPlayer::setRecordingPlayRequests(bool on)
-{
-    g_recording = on;
-    if (!on)
-        g_playRequests.clear();
-}
-
-QStringList SoundPlayer::takePlayRequests()
-{
-    return std::exchange(g_playRequests, {});
 }
 
 void SoundPlayer::setSinkFactory(SinkFactory factory)

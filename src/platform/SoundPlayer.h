@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "WaveSound.h"
+#include "files/WaveSound.h"
 
 #include <QBuffer>
 #include <QObject>
 #include <QString>
-#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -29,7 +28,9 @@ public:
         // True until the sound has been heard to its end.
         virtual bool isActive() const = 0;
     };
-    using SinkFactory = std::function<std::unique_ptr<Sink>(const WaveSound&)>;
+    // Makes a player's sink for its sound, opened from the named file.
+    using SinkFactory =
+        std::function<std::unique_ptr<Sink>(const WaveSound& sound, const QString& fileName)>;
 
     explicit SoundPlayer(QObject* parent = nullptr);
     ~SoundPlayer() override;
@@ -38,7 +39,6 @@ public:
     // PCM wave file.
     void open(const QString& fileName);
     bool isOpen() const;
-    QString fileName() const;
     bool isLoaded() const; // the sound is read and ready to play
 
     // Throws KartakError("No MCI device open") when the player is not open. A sound that cannot
@@ -48,11 +48,6 @@ public:
     // Loads what the sound card's sink needs ahead of the first sound; the first play request
     // does it otherwise.
     static void prepareOutput();
-
-    // Test seam: when turned on, every play request of every player is kept, by file name, in
-    // order, until taken. Off by default, so the program keeps nothing.
-    static void setRecordingPlayRequests(bool on);
-    static QStringList takePlayRequests();
 
     // Test seam: players that start playing from now on send their samples to the factory's
     // sinks; an empty factory restores the sound card.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "StartupPreload.h"
+#include "platform/StartupPreload.h"
 
-#include "Artwork.h"
+#include "platform/Artwork.h"
 
 #ifdef KARTAK_HAVE_FONTCONFIG
 #include <fontconfig/fontconfig.h>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TShape.h"
+#include "platform/TShape.h"
 
 #include <QPainter>
 

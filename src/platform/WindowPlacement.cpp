@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WindowPlacement.h"
+#include "platform/WindowPlacement.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CharacterGeneration.h"
+#include "rules/CharacterGeneration.h"
 
-#include "CombatNumbers.h"
+#include "rules/CombatNumbers.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Character.h"
-#include "Random.h"
-#include "RulesTables.h"
+#include "rules/Character.h"
+#include "rules/Random.h"
+#include "rules/RulesTables.h"
 
 #include <QString>
 

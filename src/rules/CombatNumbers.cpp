@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CombatNumbers.h"
+#include "rules/CombatNumbers.h"
 
-#include "RulesTables.h"
+#include "rules/RulesTables.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -74,28 +74,4 @@ CombatNumbers combatNumbers(const Choices& choices, int silaBonus, int obratnost
     combat.ranged2 = rangedRow(choices.race, choices.ranged2, obratnostBonus);
     combat.defenceNumber = defenceNumber(choices, obratnostBonus);
     return combat;
-}
-
-std::vector<CombatFieldText> combatFieldTexts(const CombatNumbers& combat)
-{
-    const auto number = [](int value) { return QString::number(value); };
-    return {
-        {"Label44", combat.melee.sheetName},
-        {"Label50", combat.ranged1.sheetName},
-        {"Label56", combat.ranged2.sheetName},
-        {"Label45", number(combat.melee.attackNumber)},
-        {"Label51", number(combat.ranged1.attackNumber)},
-        {"Label57", number(combat.ranged2.attackNumber)},
-        {"Label46", number(combat.melee.attack)},
-        {"Label52", number(combat.ranged1.attack)},
-        {"Label58", number(combat.ranged2.attack)},
-        {"Label47", number(combat.melee.defence)},
-        {"Label63", number(combat.defenceNumber)},
-        {"Label53", number(combat.ranged1.rangeShort)},
-        {"Label54", number(combat.ranged1.rangeMedium)},
-        {"Label55", number(combat.ranged1.rangeLong)},
-        {"Label59", number(combat.ranged2.rangeShort)},
-        {"Label60", number(combat.ranged2.rangeMedium)},
-        {"Label61", number(combat.ranged2.rangeLong)},
-    };
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Random.h"
+#include "rules/Random.h"
 
 int Random::below(int n)
 {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RulesTables.h"
+#include "rules/RulesTables.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -222,18 +222,6 @@ int magicPoints(int profession, const AttributeValues& values)
     if (value >= rule.nineFrom)
         return 9;
     return value >= 12 ? 8 : 7;
-}
-
-AttributeRange attributeReach(int race, int profession, Attribute attribute)
-{
-    const ProfessionRules& rules = professionRules(profession);
-    for (const MainAttributeRoll& main : {rules.first, rules.second}) {
-        if (main.attribute == attribute) {
-            const int correction = raceCorrections(race)[attribute];
-            return {main.range.low + correction, main.range.high + correction};
-        }
-    }
-    return raceAttributeRanges(race)[attribute];
 }
 
 const MeleeWeapon& meleeWeapon(int position)

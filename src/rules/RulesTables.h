@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Character.h"
+#include "rules/Character.h"
 
 #include <QString>
 #include <QStringList>
@@ -96,9 +96,6 @@ const ProfessionRules& professionRules(int profession);
 // The attribute bonus of a value from 1 to 21 (-5 .. +5); values beyond are treated as 1 or 21.
 int attributeBonus(int value);
 int magicPoints(int profession, const AttributeValues& values);
-
-// The values an attribute of a character of this race and profession can end with.
-AttributeRange attributeReach(int race, int profession, Attribute attribute);
 
 const MeleeWeapon& meleeWeapon(int position);
 const RangedWeapon& rangedWeapon(int position);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ButtonPanel.h"
+#include "windows/ButtonPanel.h"
 
 #include <QAccessibleWidget>
 #include <QKeyEvent>

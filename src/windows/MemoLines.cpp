@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "MemoLines.h"
+#include "windows/MemoLines.h"
 
 #include <QPlainTextEdit>
 #include <QStringView>

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TForm2.h"
+#include "windows/TForm2.h"
 
-#include "ButtonPanel.h"
-#include "Fonts.h"
-#include "LayoutPalette.h"
-#include "MemoLines.h"
-#include "ProgramInfo.h"
-#include "RunHandler.h"
-#include "TextFile.h"
+#include "windows/ButtonPanel.h"
+#include "platform/WindowSetup.h"
+#include "windows/MemoLines.h"
+#include "platform/ProgramInfo.h"
+#include "platform/RunHandler.h"
+#include "files/TextFile.h"
 
 
 namespace {
@@ -34,14 +33,10 @@ QStringList builtInLines()
 TForm2::TForm2(QWidget* parent) : ModalWindow(Closing::ByTitleBarToo, parent)
 {
     setupUi(this);
-    LayoutPalette::apply(this);
     // A fixed single border with the system menu and its close button only.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setAttribute(Qt::WA_QuitOnClose, false);
-    Fonts::applyPixelSizes(this);
-    setFixedSize(393, 414);
+    setUpWindow(this, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint);
 
     // The text lies flat on the window, on the button-face colour.
     QPalette memoPalette = Memo1->palette();
@@ -49,7 +44,7 @@ TForm2::TForm2(QWidget* parent) : ModalWindow(Closing::ByTitleBarToo, parent)
     Memo1->setPalette(memoPalette);
     MemoLines::fill(Memo1, builtInLines());
 
-    connect(Panel1, &ButtonPanel::clicked, this, [this] { runHandler([this] { Panel1Click(); }); });
+    connect(Panel1, &ButtonPanel::clicked, this, [this] { Panel1Click(); });
 }
 
 void TForm2::FormCreate()
@@ -59,6 +54,6 @@ void TForm2::FormCreate()
 
 void TForm2::Panel1Click()
 {
-    hide();
+    runHandler([this] { hide(); });
 }
 

@@ -3,7 +3,7 @@
 
 #include "ui_TForm2.h"
 
-#include "ModalWindow.h"
+#include "platform/ModalWindow.h"
 
 // The About window: the About picture, the About text and a panel that leads back to the main
 // menu. Shown modally with exec(); closing it only hides it, so the text stays for the next time.

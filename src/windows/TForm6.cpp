@@ -1,25 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TForm6.h"
+#include "windows/TForm6.h"
 
-#include "Fonts.h"
-#include "LayoutPalette.h"
-#include "MemoLines.h"
-#include "RunHandler.h"
+#include "platform/WindowSetup.h"
+#include "windows/MemoLines.h"
+#include "platform/RunHandler.h"
 
 
 TForm6::TForm6(QWidget* parent) : ModalWindow(Closing::OnlyByItsCommand, parent)
 {
     setupUi(this);
-    LayoutPalette::apply(this);
     // A fixed dialog frame with a title but no buttons in it, not even close.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setAttribute(Qt::WA_QuitOnClose, false);
-    Fonts::applyPixelSizes(this);
-    setFixedSize(608, 308);
+    setUpWindow(this, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::MSWindowsFixedSizeDialogHint);
 
     connect(Button1, &QPushButton::clicked, this,
-            [this] { runHandler([this] { Button1Click(); }); });
+            [this] { Button1Click(); });
 }
 
 void TForm6::setLines(const QStringList& lines)
@@ -29,6 +24,6 @@ void TForm6::setLines(const QStringList& lines)
 
 void TForm6::Button1Click()
 {
-    hide();
+    runHandler([this] { hide(); });
 }
 

@@ -3,7 +3,7 @@
 
 #include "ui_TForm6.h"
 
-#include "ModalWindow.h"
+#include "platform/ModalWindow.h"
 
 // The information window with the beta notes. Its caller fills the memo with setLines() and
 // shows it modally with exec(). It has no close button: only "OK" hides it, and the notes stay

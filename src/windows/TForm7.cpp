@@ -1,20 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TForm7.h"
+#include "windows/TForm7.h"
 
-#include "Fonts.h"
-#include "LayoutPalette.h"
-#include "RunHandler.h"
+#include "platform/WindowSetup.h"
+#include "platform/RunHandler.h"
 
 #include <QTimer>
 
 TForm7::TForm7(QWidget* parent) : ModalWindow(Closing::OnlyByItsCommand, parent)
 {
     setupUi(this);
-    LayoutPalette::apply(this);
-    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    setAttribute(Qt::WA_QuitOnClose, false);
-    Fonts::applyPixelSizes(this);
-    setFixedSize(469, 313);
+    setUpWindow(this, Qt::Dialog | Qt::FramelessWindowHint);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -22,14 +17,16 @@ TForm7::TForm7(QWidget* parent) : ModalWindow(Closing::OnlyByItsCommand, parent)
     Timer1->setSingleShot(true);
     // A coarse timer may fire up to 5 % early; the splash stands its full time.
     Timer1->setTimerType(Qt::PreciseTimer);
-    connect(Timer1, &QTimer::timeout, this, [this] { runHandler([this] { Timer1Timer(); }); });
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
     Timer1->start();
 }
 
 void TForm7::Timer1Timer()
 {
-    Timer1->stop();
-    hide();
+    runHandler([this] {
+        Timer1->stop();
+        hide();
+    });
 }
 
 int TForm7::exec()

@@ -3,7 +3,7 @@
 
 #include "ui_TForm7.h"
 
-#include "ModalWindow.h"
+#include "platform/ModalWindow.h"
 
 class QTimer;
 

@@ -1,16 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Accessibility.h"
-#include "CharacterTestSupport.h"
-#include "MessageBox.h"
-#include "SaveDialog.h"
-#include "SoundPlayer.h"
-#include "TForm1.h"
-#include "TForm2.h"
-#include "TForm3.h"
-#include "TForm4.h"
-#include "TForm5.h"
-#include "TForm6.h"
-#include "TForm7.h"
+#include "WindowFixtures.h"
+#include "Workspace.h"
+#include "app/TForm1.h"
+#include "character/TForm3.h"
+#include "character/TForm5.h"
+#include "platform/Accessibility.h"
+#include "platform/MessageBox.h"
+#include "platform/SaveDialog.h"
+#include "platform/SoundPlayer.h"
+#include "windows/TForm2.h"
+#include "windows/TForm4.h"
+#include "windows/TForm6.h"
+#include "windows/TForm7.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -119,7 +120,7 @@ class TestAccessibility : public QObject
         m_character = std::make_unique<TForm3>();
         m_character->FormCreate();
         m_character->setClock([] { return QTime(1, 2, 3, 4); });
-        SoundPlayer::takePlayRequests();
+        takePlayRequests();
         return *m_character;
     }
 
@@ -129,7 +130,7 @@ private slots:
         MessageBox::setRecording(true);
         Accessibility::install();
         Accessibility::setEventListener(recordEvent);
-        SoundPlayer::setRecordingPlayRequests(true);
+        recordPlayRequests();
         m_windows.push_back(std::make_unique<TForm1>());
         m_windows.push_back(std::make_unique<TForm2>());
         m_windows.push_back(std::make_unique<TForm3>());
@@ -145,7 +146,7 @@ private slots:
         m_workspace.reset();
         SaveDialog::clearNextAnswer();
         MessageBox::takeShown();
-        SoundPlayer::takePlayRequests();
+        takePlayRequests();
     }
 
     void controlsHaveNamesAndDescriptions_data()
@@ -706,7 +707,7 @@ private slots:
         }
         form.Edit1->setText(QStringLiteral("Jiný"));
         form.ComboBox3->setCurrentIndex(1);
-        SoundPlayer::takePlayRequests();
+        takePlayRequests();
         const QStringList sheetBefore = sheetTexts(form);
         const qint32 tipsBefore = form.tipOfTheDay().counter();
 
@@ -720,7 +721,7 @@ private slots:
 
         QTRY_VERIFY(!popup->isVisible());
         QCOMPARE(choiceState(form), state);
-        QCOMPARE(SoundPlayer::takePlayRequests(), sounds);
+        QCOMPARE(takePlayRequests(), sounds);
         QCOMPARE(sheetTexts(form), sheetBefore);
         QCOMPARE(form.tipOfTheDay().counter(), tipsBefore);
         QVERIFY(form.Button1->isEnabled());
@@ -764,7 +765,7 @@ private slots:
         press(Qt::Key_Return);
         QCOMPARE(form.Label7->text(), generates ? QStringLiteral("Žofie") : QStringLiteral("N/A"));
         QCOMPARE(form.tipOfTheDay().counter(), generates ? 1 : 0);
-        QCOMPARE(SoundPlayer::takePlayRequests(),
+        QCOMPARE(takePlayRequests(),
                  generates || tipShown ? QStringList{"Success.wav"} : QStringList{});
         QCOMPARE(tip->isVisible(), tipShown);
         QCOMPARE(form.TrackBar1->maximum(), moneyMaximum);
@@ -838,14 +839,14 @@ private slots:
         QCOMPARE(form.ComboBox4->currentIndex(), 1);
         QVERIFY(form.CheckBox1->isChecked());
         QVERIFY(form.RadioButton2->isChecked() && !form.RadioButton1->isChecked());
-        QCOMPARE(SoundPlayer::takePlayRequests(), QStringList(6, QStringLiteral("Success.wav")));
+        QCOMPARE(takePlayRequests(), QStringList(6, QStringLiteral("Success.wav")));
 
         press(Qt::Key_Return);
         QCOMPARE(form.Label7->text(), QStringLiteral("Žofie"));
         QCOMPARE(form.Label10->text(), QStringLiteral("Elf Hraničář"));
         QCOMPARE(form.Label36->text(), QStringLiteral("3 zl"));
         QVERIFY(form.BitBtn2->isEnabled());
-        QCOMPARE(SoundPlayer::takePlayRequests(), QStringList{"Success.wav"});
+        QCOMPARE(takePlayRequests(), QStringList{"Success.wav"});
 
         press(Qt::Key_Tab, Qt::NoModifier, 5);
         QCOMPARE(focusName(), QStringLiteral("BitBtn2"));

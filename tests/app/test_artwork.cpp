@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures on screens with two device pixels to a pixel: every picture has a twin drawn at
 // twice its size, and at a scale factor of 2 the windows show the twins, not the pictures blown up.
-#include "Artwork.h"
-#include "TForm1.h"
-#include "TForm2.h"
-#include "TForm3.h"
-#include "TForm4.h"
-#include "TForm5.h"
-#include "TForm7.h"
+#include "app/TForm1.h"
+#include "character/TForm3.h"
+#include "character/TForm5.h"
+#include "platform/Artwork.h"
+#include "windows/TForm2.h"
+#include "windows/TForm4.h"
+#include "windows/TForm7.h"
 
 #include <QApplication>
 #include <QDirIterator>

@@ -2,19 +2,19 @@
 // The laid-out windows look the same on any desktop: a dark colour scheme or an unusual desktop
 // font changes none of their colours, fonts or pixels. Message boxes, the error box and the save
 // dialog follow the desktop instead.
-#include "ButtonPanel.h"
-#include "LayoutPalette.h"
-#include "MessageBox.h"
-#include "RunHandler.h"
-#include "SaveDialog.h"
-#include "Startup.h"
-#include "TForm1.h"
-#include "TForm2.h"
-#include "TForm3.h"
-#include "TForm4.h"
-#include "TForm5.h"
-#include "TForm6.h"
-#include "TForm7.h"
+#include "app/Startup.h"
+#include "app/TForm1.h"
+#include "character/TForm3.h"
+#include "character/TForm5.h"
+#include "platform/LayoutPalette.h"
+#include "platform/MessageBox.h"
+#include "platform/RunHandler.h"
+#include "platform/SaveDialog.h"
+#include "windows/ButtonPanel.h"
+#include "windows/TForm2.h"
+#include "windows/TForm4.h"
+#include "windows/TForm6.h"
+#include "windows/TForm7.h"
 
 #include <QApplication>
 #include <QCheckBox>

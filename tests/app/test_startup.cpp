@@ -1,37 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Forms.h"
-#include "MessageBox.h"
+#include "Workspace.h"
+#include "app/Forms.h"
+#include "platform/MessageBox.h"
 #include "NonRegularFiles.h"
-#include "ProgramInfo.h"
-#include "SoundPlayer.h"
-#include "Startup.h"
-#include "TForm1.h"
-#include "TForm2.h"
-#include "TForm3.h"
-#include "TForm6.h"
-#include "TForm7.h"
+#include "platform/ProgramInfo.h"
+#include "platform/SoundPlayer.h"
+#include "app/Startup.h"
+#include "app/TForm1.h"
+#include "windows/TForm2.h"
+#include "character/TForm3.h"
+#include "windows/TForm6.h"
+#include "windows/TForm7.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
-
-const QStringList kDataFiles = {"version.ktd", "about.ktd", "Beta.ktd",
-                                "tips.ktd",    "Problem.wav", "Success.wav"};
-
-void writeRaw(const QString& name, const QByteArray& bytes)
-{
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 QStringList shownErrors()
 {
@@ -52,33 +47,31 @@ void closeWhenShown(QDialog* dialog)
 class TestStartup : public QObject
 {
     Q_OBJECT
-    QString m_previous;
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Workspace> m_workspace;
+    QString m_immutable;
 
     // A program folder with the built data files but the one left out.
     void makeProgramFolder(const QString& without = {})
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        const QDir data(qEnvironmentVariable("KARTAK_DATA_DIR"));
-        for (const QString& name : kDataFiles) {
-            if (name != without)
-                QVERIFY(QFile::copy(data.filePath(name), m_dir->filePath(name)));
-        }
-        QDir::setCurrent(m_dir->path());
+        QStringList files = AllDataFiles;
+        files.removeAll(without);
+        m_workspace.reset();
+        m_workspace = std::make_unique<Workspace>(files);
     }
 
 private slots:
     void initTestCase()
     {
-        m_previous = QDir::currentPath();
         MessageBox::setRecording(true);
         prepareApplication(*qApp);
     }
     void cleanup()
     {
+        if (!m_immutable.isEmpty())
+            QProcess::execute("chattr", {"-i", std::exchange(m_immutable, {})});
         destroyForms();
         VersionText.clear();
-        QDir::setCurrent(m_previous);
+        m_workspace.reset();
         MessageBox::takeShown();
     }
 
@@ -149,6 +142,26 @@ private slots:
         QVERIFY(Form1->Label4->geometry().right() < Form1->width());
     }
 
+    // The version file is only read: an installed copy's data folder is not the player's to
+    // write, so a version file nobody may write must still show, without any error box.
+    void versionFileThatCannotBeWrittenStillShows()
+    {
+        makeProgramFolder();
+        writeRaw("version.ktd", "1.2.3\r\nmore\r\n");
+        const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+        QVERIFY(QFile::setPermissions("version.ktd", readOnly));
+        // Root writes past the mode bits; there the file is made immutable instead.
+        const auto writable = [] { return QFile("version.ktd").open(QIODevice::Append); };
+        if (writable() && QProcess::execute("chattr", {"+i", "version.ktd"}) == 0)
+            m_immutable = QFileInfo("version.ktd").absoluteFilePath();
+        if (writable())
+            QSKIP("running as root where the version file cannot be made unwritable");
+        createForms();
+        QCOMPARE(shownErrors(), QStringList{});
+        QCOMPARE(VersionText, "1.2.3");
+        QCOMPARE(Form1->Label4->text(), "1.2.3");
+    }
+
     void versionFolderInsteadOfFile()
     {
         makeProgramFolder("version.ktd");
@@ -183,7 +196,7 @@ private slots:
         if (kind == "pipe") {
             QVERIFY(makeFifo(file));
         } else {
-            socket = std::make_unique<SocketFile>(m_dir->filePath(file));
+            socket = std::make_unique<SocketFile>(m_workspace->path(file));
             if (!socket->isValid())
                 QSKIP("no socket file can be made here");
         }

@@ -3,17 +3,18 @@
 // above, and that no window leaves its one size, whoever asks it to maximise. ctest runs it
 // headless; tools/check-wayland.sh runs the same checks under a Wayland compositor, where a window
 // that answers a maximise request in the wrong size is ended by the compositor.
-#include "Forms.h"
-#include "MessageBox.h"
-#include "Startup.h"
-#include "TForm1.h"
-#include "TForm2.h"
-#include "TForm3.h"
-#include "TForm4.h"
-#include "TForm5.h"
-#include "TForm6.h"
-#include "TForm7.h"
-#include "WindowPlacement.h"
+#include "Workspace.h"
+#include "app/Forms.h"
+#include "app/Startup.h"
+#include "app/TForm1.h"
+#include "character/TForm3.h"
+#include "character/TForm5.h"
+#include "platform/MessageBox.h"
+#include "platform/WindowPlacement.h"
+#include "windows/TForm2.h"
+#include "windows/TForm4.h"
+#include "windows/TForm6.h"
+#include "windows/TForm7.h"
 
 #include <QApplication>
 #include <QDir>
@@ -55,18 +56,12 @@ void settle()
 class TestWindowManager : public QObject
 {
     Q_OBJECT
-    QTemporaryDir m_dir;
-    QString m_previous;
+    std::unique_ptr<Workspace> m_workspace;
 
 private slots:
     void initTestCase()
     {
-        m_previous = QDir::currentPath();
-        const QDir data(qEnvironmentVariable("KARTAK_DATA_DIR"));
-        for (const char* name :
-             {"version.ktd", "about.ktd", "Beta.ktd", "tips.ktd", "Problem.wav", "Success.wav"})
-            QFile::copy(data.filePath(name), m_dir.filePath(name));
-        QDir::setCurrent(m_dir.path());
+        m_workspace = std::make_unique<Workspace>(AllDataFiles);
         MessageBox::setRecording(true);
         prepareApplication(*qApp);
         createForms();
@@ -75,7 +70,7 @@ private slots:
     void cleanupTestCase()
     {
         destroyForms();
-        QDir::setCurrent(m_previous);
+        m_workspace.reset();
     }
     void cleanup()
     {

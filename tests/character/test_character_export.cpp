@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CharacterTestSupport.h"
-#include "Cp1250.h"
-#include "MessageBox.h"
-#include "ProgramInfo.h"
-#include "SaveDialog.h"
-#include "SoundPlayer.h"
-#include "TForm3.h"
-#include "TextFile.h"
+#include "FailDevice.h"
+#include "WindowFixtures.h"
+#include "Workspace.h"
+#include "character/TForm3.h"
+#include "files/Cp1250.h"
+#include "files/TextFile.h"
+#include "platform/MessageBox.h"
+#include "platform/ProgramInfo.h"
+#include "platform/SaveDialog.h"
+#include "platform/SoundPlayer.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -128,8 +130,7 @@ private:
 
 } // namespace
 
-using SaveStep = TextFile::SaveStep;
-Q_DECLARE_METATYPE(TextFile::SaveStep)
+Q_DECLARE_METATYPE(SaveStep)
 
 class TestCharacterExport : public QObject
 {
@@ -148,7 +149,7 @@ class TestCharacterExport : public QObject
         form().TrackBar1->setValue(150);
         QTest::mouseClick(form().Button1, Qt::LeftButton);
         QCOMPARE(MessageBox::takeShown().size(), 0);
-        SoundPlayer::takePlayRequests();
+        takePlayRequests();
     }
 
     void save(std::optional<QString> answer)
@@ -166,7 +167,7 @@ private slots:
     void initTestCase()
     {
         MessageBox::setRecording(true);
-        SoundPlayer::setRecordingPlayRequests(true);
+        recordPlayRequests();
     }
 
     void init()
@@ -190,7 +191,7 @@ private slots:
         m_workspace.reset();
         SaveDialog::clearNextAnswer();
         MessageBox::takeShown();
-        SoundPlayer::takePlayRequests();
+        takePlayRequests();
     }
 
     void saveProposesTheSheetNameAndAddsTheExtension()
@@ -206,12 +207,9 @@ private slots:
         QCOMPARE(form().SaveDialog1.filterName, QStringLiteral("HTML Dokument"));
         QCOMPARE(form().SaveDialog1.filterPattern, QStringLiteral("*.htm"));
         QCOMPARE(form().SaveDialog1.defaultSuffix, QStringLiteral("htm"));
-        QCOMPARE(SoundPlayer::takePlayRequests(), QStringList{"Success.wav"});
+        QCOMPARE(takePlayRequests(), QStringList{"Success.wav"});
         const QString path = m_workspace->path(QStringLiteral("Pepík.htm"));
-        const auto shown = MessageBox::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].kind, MessageBox::Shown::Information);
-        QCOMPARE(shown[0].text, QStringLiteral("Osobní deník byl uložen do souboru ") + path + ".");
+        expectInformationBox(QStringLiteral("Osobní deník byl uložen do souboru ") + path + ".");
         QVERIFY(!warningShown());
 
         const QList<QByteArray> lines =
@@ -219,6 +217,8 @@ private slots:
         QCOMPARE(lines.size(), 79);
         for (const QByteArray& line : lines)
             QVERIFY(line.endsWith('\r'));
+        QCOMPARE(lines[6], "<!-- " + ProgramInfo::AuthorWeb.toLatin1() + " -->\r");
+        QCOMPARE(lines[7], "<!-- e-mail: " + ProgramInfo::AuthorEmail.toLatin1() + " -->\r");
         QCOMPARE(lines[10], cp1250("Jméno: Pepík<br>\r"));
         QCOMPARE(lines[11], cp1250("Rasa a povolání: Člověk Válečník<br>\r"));
         QCOMPARE(lines[19], cp1250("<tr><td><b> Síla:       </b></td><td>15 / +2</td></tr>\r"));
@@ -233,7 +233,7 @@ private slots:
         generateCharacter();
         form().BitBtn2MouseMove();
         save(std::nullopt);
-        QCOMPARE(SoundPlayer::takePlayRequests(), QStringList{"Success.wav"});
+        QCOMPARE(takePlayRequests(), QStringList{"Success.wav"});
         QCOMPARE(MessageBox::takeShown().size(), 0);
         QCOMPARE(QDir(m_workspace->path()).entryList({"*.htm"}), QStringList());
         QVERIFY(warningShown());
@@ -264,10 +264,7 @@ private slots:
             QSKIP("this file system lets the test write to a read-only folder");
         form().BitBtn2MouseMove();
         save(QStringLiteral("ro/old.htm"));
-        const auto shown = MessageBox::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].kind, MessageBox::Shown::Error);
-        QCOMPARE(shown[0].text, QStringLiteral("File access denied."));
+        expectErrorBox(QStringLiteral("File access denied."));
         QCOMPARE(m_workspace->readBytes(QStringLiteral("ro/old.htm")), QByteArray("the old sheet"));
         QCOMPARE(QDir(m_workspace->path(QStringLiteral("ro"))).entryList(QDir::Files),
                  QStringList{"old.htm"});
@@ -311,12 +308,9 @@ private slots:
         m_workspace->writeBytes(QStringLiteral("out/old.htm"), old);
         form().BitBtn2MouseMove();
 
-        TextFile::failNextSave(step, systemError, writeNumber);
+        failNextSave(step, systemError, writeNumber);
         save(QStringLiteral("out/old.htm"));
-        const auto shown = MessageBox::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].kind, MessageBox::Shown::Error);
-        QCOMPARE(shown[0].text, error);
+        expectErrorBox(error);
         QCOMPARE(m_workspace->readBytes(QStringLiteral("out/old.htm")), old);
         QCOMPARE(
             QDir(m_workspace->path(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden),
@@ -477,10 +471,10 @@ private slots:
     {
         generateCharacter();
         form().TrackBar1->setValue(77);
-        m_workspace->writeBytes(TForm3::TempSheetFile, "left over");
+        m_workspace->writeBytes(SheetExport::TempSheetFile, "left over");
         form().BitBtn1Click();
 
-        QCOMPARE(SoundPlayer::takePlayRequests(), QStringList{"Success.wav"});
+        QCOMPARE(takePlayRequests(), QStringList{"Success.wav"});
         QVERIFY(m_notice->isVisible());
         const QString expected = QStringLiteral("OSOBNÍ DENÍK\r\n"
                                                 "\r\n"
@@ -506,11 +500,8 @@ private slots:
                                  QString(56, QLatin1Char('-')) + QStringLiteral("\r\n");
         QCOMPARE(QGuiApplication::clipboard()->text(), expected);
         QVERIFY(form().Memo1->toPlainText().isEmpty());
-        QVERIFY(!QFileInfo::exists(m_workspace->path(TForm3::TempSheetFile)));
-        const auto shown = MessageBox::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].kind, MessageBox::Shown::Information);
-        QCOMPARE(shown[0].text, QStringLiteral("Osobní deník byl zkopírován do schránky."));
+        QVERIFY(!QFileInfo::exists(m_workspace->path(SheetExport::TempSheetFile)));
+        expectInformationBox(QStringLiteral("Osobní deník byl zkopírován do schránky."));
         QVERIFY(!form().BitBtn1->isEnabled());
     }
 

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CharacterTestSupport.h"
-#include "KartakError.h"
-#include "MessageBox.h"
 #include "NonRegularFiles.h"
-#include "SoundPlayer.h"
-#include "TForm3.h"
-#include "TForm5.h"
+#include "WindowFixtures.h"
+#include "Workspace.h"
+#include "character/TForm3.h"
+#include "character/TForm5.h"
+#include "files/KartakError.h"
+#include "platform/MessageBox.h"
+#include "platform/SoundPlayer.h"
 
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -56,7 +57,7 @@ class TestCharacterWindow : public QObject
         form().FormCreate();
         form().setTipWindow(m_tipWindow.get());
         form().setClock([] { return QTime(1, 2, 3, 4); });
-        SoundPlayer::takePlayRequests();
+        takePlayRequests();
     }
 
     void generate() { QTest::mouseClick(form().Button1, Qt::LeftButton); }
@@ -94,7 +95,7 @@ private slots:
     void initTestCase()
     {
         MessageBox::setRecording(true);
-        SoundPlayer::setRecordingPlayRequests(true);
+        recordPlayRequests();
     }
 
     void cleanup()
@@ -103,7 +104,7 @@ private slots:
         m_tipWindow.reset();
         m_workspace.reset();
         MessageBox::takeShown();
-        SoundPlayer::takePlayRequests();
+        takePlayRequests();
     }
 
     void itemListsAndInitialState()
@@ -234,7 +235,7 @@ private slots:
         form().TrackBar1->setValue(150);
         generate();
 
-        QCOMPARE(SoundPlayer::takePlayRequests(), QStringList{"Success.wav"});
+        QCOMPARE(takePlayRequests(), QStringList{"Success.wav"});
         QCOMPARE(MessageBox::takeShown().size(), 0);
         const QList<std::pair<const char*, QString>> fields = {
             {"Label7", " Žofie "},  {"Label10", "Člověk Válečník"},
@@ -338,10 +339,7 @@ private slots:
         makeWindow({});
         form().Edit1->setText(QStringLiteral("Bez tipu"));
         generate();
-        const auto shown = MessageBox::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].kind, MessageBox::Shown::Error);
-        QCOMPARE(shown[0].text, QStringLiteral("File not found."));
+        expectErrorBox(QStringLiteral("File not found."));
         QCOMPARE(form().Label7->text(), QStringLiteral("Bez tipu"));
         QCOMPARE(form().Label63->text().toInt() >= 1, true);
         QVERIFY(form().BitBtn2->isEnabled());
@@ -383,10 +381,7 @@ private slots:
             QSKIP("pipes and sockets as files are a Unix feature");
 #endif
         }
-        const auto shown = MessageBox::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].kind, MessageBox::Shown::Error);
-        QCOMPARE(shown[0].text, QStringLiteral("File access denied."));
+        expectErrorBox(QStringLiteral("File access denied."));
         QVERIFY(form().BitBtn2->isEnabled());
         QCOMPARE(m_tipWindow->tip(), TForm5::InitialTip);
         expectButtonRestored();
@@ -444,7 +439,7 @@ private slots:
     {
         makeWindow();
         QTest::mouseClick(form().BitBtn3, Qt::LeftButton);
-        QCOMPARE(SoundPlayer::takePlayRequests(), QStringList{"Success.wav"});
+        QCOMPARE(takePlayRequests(), QStringList{"Success.wav"});
         QVERIFY(m_tipWindow->isVisible());
         QCOMPARE(m_tipWindow->tip(), TForm5::InitialTip);
         QTest::mouseClick(form().BitBtn3, Qt::LeftButton);

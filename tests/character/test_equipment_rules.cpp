@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CharacterTestSupport.h"
-#include "MessageBox.h"
-#include "SoundPlayer.h"
-#include "TForm3.h"
+#include "WindowFixtures.h"
+#include "Workspace.h"
+#include "character/TForm3.h"
+#include "platform/MessageBox.h"
+#include "platform/SoundPlayer.h"
 
 #include <QTest>
 
@@ -101,16 +102,13 @@ class TestEquipmentRules : public QObject
         form().ComboBox2->setCurrentIndex(profession);
     }
 
-    void expectSound(const QString& sound)
-    {
-        QCOMPARE(SoundPlayer::takePlayRequests(), QStringList{sound});
-    }
+    void expectSound(const QString& sound) { QCOMPARE(takePlayRequests(), QStringList{sound}); }
 
 private slots:
     void initTestCase()
     {
         MessageBox::setRecording(true);
-        SoundPlayer::setRecordingPlayRequests(true);
+        recordPlayRequests();
         m_workspace = std::make_unique<Workspace>();
     }
 
@@ -118,7 +116,7 @@ private slots:
     {
         m_form = std::make_unique<TForm3>();
         form().FormCreate();
-        SoundPlayer::takePlayRequests();
+        takePlayRequests();
     }
 
     void cleanup()
@@ -249,7 +247,7 @@ private slots:
                  {form().ComboBox3, form().ComboBox4, form().ComboBox5, form().ComboBox6})
                 list->setCurrentIndex(1);
             chooseByUser(form().ComboBox2, profession);
-            QCOMPARE(SoundPlayer::takePlayRequests(), QStringList());
+            QCOMPARE(takePlayRequests(), QStringList());
             for (QComboBox* list :
                  {form().ComboBox3, form().ComboBox4, form().ComboBox5, form().ComboBox6})
                 QCOMPARE(list->currentIndex(), 0);
@@ -266,7 +264,7 @@ private slots:
         form().ComboBox5->setCurrentIndex(7);
         form().ComboBox6->setCurrentIndex(8);
         chooseByUser(form().ComboBox1, 4);
-        QCOMPARE(SoundPlayer::takePlayRequests(), QStringList());
+        QCOMPARE(takePlayRequests(), QStringList());
         for (QComboBox* list :
              {form().ComboBox3, form().ComboBox4, form().ComboBox5, form().ComboBox6})
             QCOMPARE(list->currentIndex(), 0);
@@ -326,7 +324,7 @@ private slots:
         chooseByUser(form().ComboBox2, 2);
         chooseByUser(form().ComboBox1, 5);
         QVERIFY(form().RadioButton3->isChecked());
-        SoundPlayer::takePlayRequests();
+        takePlayRequests();
     }
 };
 

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The sheet's weapon rows: every weapon name ends clear of the number columns, and every number
 // column stands under its word in the column header, in the faces the program depends on.
-#include "CharacterTestSupport.h"
-#include "Fonts.h"
-#include "RulesTables.h"
-#include "SoundPlayer.h"
-#include "TForm3.h"
-#include "TForm5.h"
+#include "WindowFixtures.h"
+#include "Workspace.h"
+#include "character/SheetView.h"
+#include "character/TForm3.h"
+#include "character/TForm5.h"
+#include "platform/Fonts.h"
+#include "platform/SoundPlayer.h"
+#include "rules/CombatNumbers.h"
+#include "rules/RulesTables.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -16,7 +19,24 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(Choices)
+
 namespace {
+
+constexpr int Kroll = 6;
+constexpr int Melee = 0;
+
+// The weapon rows' fields as "LabelNN=text", in the order the window writes them.
+QStringList fieldTexts(const Choices& choices, int silaBonus, int obratnostBonus)
+{
+    QStringList texts;
+    for (const CombatFieldText& field :
+         combatFieldTexts(combatNumbers(choices, silaBonus, obratnostBonus)))
+        texts.append(QString::fromLatin1(field.label) + u'=' + field.text);
+    return texts;
+}
 
 // The name column starts at 264 and the ÚČ column at 344; a name must leave 3 px free.
 constexpr int kNameColumn = 264;
@@ -82,6 +102,8 @@ class TestWeaponRows : public QObject
     }
 
 private slots:
+    void fieldTexts_data();
+    void fieldTexts();
     void initTestCase()
     {
         Fonts::installSubstitutions();
@@ -211,6 +233,62 @@ private slots:
         }
     }
 };
+
+void TestWeaponRows::fieldTexts_data()
+{
+    QTest::addColumn<Choices>("choices");
+    QTest::addColumn<int>("silaBonus");
+    QTest::addColumn<int>("obratnostBonus");
+    QTest::addColumn<QStringList>("texts");
+
+    QTest::newRow("nothing") << Choices{} << 2 << 0
+                             << QStringList{u"Label44=-žádná-           "_s,
+                                            u"Label50=-žádná-   "_s,
+                                            u"Label56=-žádná-   "_s,
+                                            u"Label45=2"_s,
+                                            u"Label51=0"_s,
+                                            u"Label57=0"_s,
+                                            u"Label46=0"_s,
+                                            u"Label52=0"_s,
+                                            u"Label58=0"_s,
+                                            u"Label47=-3"_s,
+                                            u"Label63=1"_s,
+                                            u"Label53=0"_s,
+                                            u"Label54=0"_s,
+                                            u"Label55=0"_s,
+                                            u"Label59=0"_s,
+                                            u"Label60=0"_s,
+                                            u"Label61=0"_s};
+    // Kroll, Těžký kyj, Láhev, Prak, Šupinová: ÚČ 5 + 3 + 1, 0 - 2 raised to 1, 4 - 2;
+    // defence -1 - 2 + 4
+    QTest::newRow("full rows") << Choices{Kroll, 0, {}, 0, 24, 13, 5, 3, false, Melee} << 3 << -2
+                               << QStringList{u"Label44=Těžký kyj         "_s,
+                                              u"Label50=Láhev     "_s,
+                                              u"Label56=Prak      "_s,
+                                              u"Label45=9"_s,
+                                              u"Label51=1"_s,
+                                              u"Label57=2"_s,
+                                              u"Label46=4"_s,
+                                              u"Label52=1"_s,
+                                              u"Label58=-1"_s,
+                                              u"Label47=-1"_s,
+                                              u"Label63=1"_s,
+                                              u"Label53=4"_s,
+                                              u"Label54=7"_s,
+                                              u"Label55=10"_s,
+                                              u"Label59=9"_s,
+                                              u"Label60=16"_s,
+                                              u"Label61=25"_s};
+}
+
+void TestWeaponRows::fieldTexts()
+{
+    QFETCH(Choices, choices);
+    QFETCH(int, silaBonus);
+    QFETCH(int, obratnostBonus);
+    QFETCH(QStringList, texts);
+    QCOMPARE(::fieldTexts(choices, silaBonus, obratnostBonus), texts);
+}
 
 QTEST_MAIN(TestWeaponRows)
 #include "test_weapon_rows.moc"

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DefaultButton.h"
-#include "Fonts.h"
-#include "KartakError.h"
-#include "MessageBox.h"
-#include "OneLineValidator.h"
-#include "RunHandler.h"
-#include "SaveDialog.h"
-#include "SoundPlayer.h"
+#include "WindowFixtures.h"
+#include "WaveFiles.h"
+#include "Workspace.h"
+#include "platform/DefaultButton.h"
+#include "platform/Fonts.h"
+#include "files/KartakError.h"
+#include "platform/MessageBox.h"
+#include "platform/OneLineValidator.h"
+#include "platform/RunHandler.h"
+#include "platform/SaveDialog.h"
+#include "platform/SoundPlayer.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -27,61 +30,21 @@
 #include <QTimer>
 #include <QtEndian>
 
-namespace {
-
-// A RIFF WAVE file of silence with the given sample format.
-QByteArray waveFile(quint16 format, quint16 bits, int samples = 2205)
-{
-    const quint16 channels = 1;
-    const quint32 rate = 22050;
-    const quint32 dataSize = quint32(samples) * bits / 8;
-    QByteArray bytes;
-    auto put32 = [&](quint32 v) { char b[4]; qToLittleEndian(v, b); bytes.append(b, 4); };
-    auto put16 = [&](quint16 v) { char b[2]; qToLittleEndian(v, b); bytes.append(b, 2); };
-    bytes += "RIFF";
-    put32(36 + dataSize);
-    bytes += "WAVEfmt ";
-    put32(16);
-    put16(format);
-    put16(channels);
-    put32(rate);
-    put32(rate * channels * bits / 8);
-    put16(quint16(channels * bits / 8));
-    put16(bits);
-    bytes += "data";
-    put32(dataSize);
-    bytes += QByteArray(int(dataSize), bits == 8 ? '\x80' : '\0');
-    return bytes;
-}
-
-void writeRaw(const QString& name, const QByteArray& bytes)
-{
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-} // namespace
-
 class TestPlatform : public QObject
 {
     Q_OBJECT
-    QTemporaryDir m_dir;
-    QString m_previous;
+    Workspace m_workspace{QStringList{}};
 
 private slots:
     void initTestCase()
     {
-        m_previous = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
         MessageBox::setRecording(true);
-        SoundPlayer::setRecordingPlayRequests(true);
+        recordPlayRequests();
     }
-    void cleanupTestCase() { QDir::setCurrent(m_previous); }
     void init()
     {
         MessageBox::takeShown();
-        SoundPlayer::takePlayRequests();
+        takePlayRequests();
     }
 
     void errorBoxAddsAFullStop_data()
@@ -137,13 +100,13 @@ private slots:
         QTest::addColumn<QString>("error");
         const QString bad = "The specified file cannot be played on the specified MCI device. The "
                             "file may be corrupt, or not in the correct format";
-        QTest::newRow("16-bit PCM") << waveFile(1, 16) << "";
-        QTest::newRow("8-bit PCM") << waveFile(1, 8) << "";
-        QTest::newRow("32-bit PCM") << waveFile(1, 32) << bad;
-        QTest::newRow("float") << waveFile(3, 32) << bad;
+        QTest::newRow("16-bit PCM") << silentWave(1, 16) << "";
+        QTest::newRow("8-bit PCM") << silentWave(1, 8) << "";
+        QTest::newRow("32-bit PCM") << silentWave(1, 32) << bad;
+        QTest::newRow("float") << silentWave(3, 32) << bad;
         QTest::newRow("text") << QByteArray("not a sound at all") << bad;
         QTest::newRow("empty") << QByteArray() << bad;
-        QTest::newRow("cut short") << waveFile(1, 16).left(30) << bad;
+        QTest::newRow("cut short") << silentWave(1, 16).left(30) << bad;
     }
     void soundOpensOnlyPlayableWaves()
     {
@@ -151,13 +114,7 @@ private slots:
         QFETCH(QString, error);
         writeRaw("sound.wav", bytes);
         SoundPlayer player;
-        QString raised;
-        try {
-            player.open("sound.wav");
-        } catch (const KartakError& e) {
-            raised = e.text();
-        }
-        QCOMPARE(raised, error);
+        QCOMPARE(errorOf([&] { player.open("sound.wav"); }), error);
         QCOMPARE(player.isOpen(), error.isEmpty());
     }
 
@@ -171,20 +128,14 @@ private slots:
     void playOnAClosedPlayerFails()
     {
         SoundPlayer player;
-        QString raised;
-        try {
-            player.play();
-        } catch (const KartakError& e) {
-            raised = e.text();
-        }
-        QCOMPARE(raised, "No MCI device open");
-        QVERIFY(SoundPlayer::takePlayRequests().isEmpty());
+        QCOMPARE(errorOf([&] { player.play(); }), "No MCI device open");
+        QVERIFY(takePlayRequests().isEmpty());
     }
 
     void playRequestsAreRecordedAndTheRealPlayerLoads()
     {
-        writeRaw("Success.wav", waveFile(1, 16));
-        writeRaw("Problem.wav", waveFile(1, 16));
+        writeRaw("Success.wav", silentWave(1, 16));
+        writeRaw("Problem.wav", silentWave(1, 16));
         SoundPlayer success;
         SoundPlayer problem;
         success.open("Success.wav");
@@ -192,7 +143,7 @@ private slots:
         success.play();
         problem.play();
         success.play();
-        QCOMPARE(SoundPlayer::takePlayRequests(),
+        QCOMPARE(takePlayRequests(),
                  (QStringList{"Success.wav", "Problem.wav", "Success.wav"}));
         QTRY_VERIFY_WITH_TIMEOUT(success.isLoaded(), 5000);
     }

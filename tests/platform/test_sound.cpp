@@ -1,6 +1,10 @@
-#include "KartakError.h"
-#include "SoundPlayer.h"
-#include "WaveSound.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "WaveFiles.h"
+#include "WindowFixtures.h"
+#include "Workspace.h"
+#include "files/KartakError.h"
+#include "files/WaveSound.h"
+#include "platform/SoundPlayer.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -25,61 +29,6 @@ const QString kNotFound =
 const QString kBadFormat = QStringLiteral(
     "The specified file cannot be played on the specified MCI device. The file may be corrupt, "
     "or not in the correct format");
-
-QByteArray le32(quint32 v)
-{
-    char b[4];
-    qToLittleEndian(v, b);
-    return QByteArray(b, 4);
-}
-
-QByteArray le16(quint16 v)
-{
-    char b[2];
-    qToLittleEndian(v, b);
-    return QByteArray(b, 2);
-}
-
-QByteArray chunk(const QByteArray& id, const QByteArray& body, bool pad = true)
-{
-    QByteArray bytes = id + le32(quint32(body.size())) + body;
-    if (pad && body.size() % 2)
-        bytes += '\0';
-    return bytes;
-}
-
-QByteArray fmtBody(quint16 format, quint16 channels, quint32 rate, quint16 bits)
-{
-    const quint16 align = quint16(channels * bits / 8);
-    return le16(format) + le16(channels) + le32(rate) + le32(rate * align) + le16(align) +
-           le16(bits);
-}
-
-// Recognisable sample bytes: 0, 1, 2, ... so that a shifted start shows.
-QByteArray ramp(int size)
-{
-    QByteArray bytes(size, '\0');
-    for (int i = 0; i < size; ++i)
-        bytes[i] = char(i * 7 + 1);
-    return bytes;
-}
-
-QByteArray riff(const QByteArray& chunks)
-{
-    return "RIFF" + le32(quint32(4 + chunks.size())) + "WAVE" + chunks;
-}
-
-QByteArray wave(quint16 channels, quint16 bits, const QByteArray& samples)
-{
-    return riff(chunk("fmt ", fmtBody(1, channels, 22050, bits)) + chunk("data", samples));
-}
-
-void writeRaw(const QString& name, const QByteArray& bytes)
-{
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 // What the test sink saw: every start, with the first bytes it was offered.
 struct SinkLog
@@ -112,50 +61,34 @@ private:
 class TestSound : public QObject
 {
     Q_OBJECT
-    QTemporaryDir m_dir;
-    QString m_previous;
+    Workspace m_workspace{QStringList{}};
     QByteArray m_samples = ramp(400);
 
     static QString openError(SoundPlayer& player, const QString& name)
     {
-        try {
-            player.open(name);
-        } catch (const KartakError& e) {
-            return e.text();
-        }
-        return {};
+        return errorOf([&] { player.open(name); });
     }
 
 private slots:
     void initTestCase()
     {
-        m_previous = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
         writeRaw("Success.wav", wave(1, 16, m_samples));
         writeRaw("Problem.wav", wave(2, 8, ramp(300)));
 
-        // As in the program, where no test turns recording on: nothing is kept.
         SinkLog log;
         SoundPlayer::setSinkFactory(
-            [&](const WaveSound&) { return std::make_unique<TestSink>(log); });
+            [&](const WaveSound&, const QString&) { return std::make_unique<TestSink>(log); });
         SoundPlayer player;
         player.open("Success.wav");
         player.play();
         QCOMPARE(log.starts, 1);
-        QVERIFY(SoundPlayer::takePlayRequests().isEmpty());
         SoundPlayer::setSinkFactory({});
-    }
-    void cleanupTestCase()
-    {
-        SoundPlayer::setSinkFactory({});
-        SoundPlayer::setRecordingPlayRequests(false);
-        QDir::setCurrent(m_previous);
     }
     void cleanup()
     {
-        QDir::setCurrent(m_dir.path());
+        QDir::setCurrent(m_workspace.path());
         SoundPlayer::setSinkFactory({});
-        SoundPlayer::setRecordingPlayRequests(false);
+        takePlayRequests();
     }
 
     void readsWaves_data()
@@ -332,7 +265,7 @@ private slots:
         }
 #endif
         const QString raised = result.get();
-        QDir::setCurrent(m_dir.path());
+        QDir::setCurrent(m_workspace.path());
         QVERIFY2(done, "opening the sound waited");
         QCOMPARE(raised, error);
         QCOMPARE(player.isOpen(), error.isEmpty());
@@ -360,7 +293,7 @@ private slots:
         QFETCH(qint64, position);
         SinkLog log;
         SoundPlayer::setSinkFactory(
-            [&](const WaveSound&) { return std::make_unique<TestSink>(log); });
+            [&](const WaveSound&, const QString&) { return std::make_unique<TestSink>(log); });
         SoundPlayer player;
         player.open("Success.wav");
         for (const QString& step : script.split(' ')) {
@@ -381,7 +314,7 @@ private slots:
     {
         SinkLog success;
         SinkLog problem;
-        SoundPlayer::setSinkFactory([&](const WaveSound& sound) {
+        SoundPlayer::setSinkFactory([&](const WaveSound& sound, const QString&) {
             return std::make_unique<TestSink>(sound.channels == 1 ? success : problem);
         });
         SoundPlayer confirmation;
@@ -397,47 +330,45 @@ private slots:
         QCOMPARE(problem.firstBytes, QList<QByteArray>{ramp(4)});
     }
 
-    void requestsAreRecordedOnlyWhenAsked()
+    void sinksAreMadeForTheSoundsFileName()
     {
+        QStringList made;
         SinkLog log;
-        SoundPlayer::setSinkFactory(
-            [&](const WaveSound&) { return std::make_unique<TestSink>(log); });
+        SoundPlayer::setSinkFactory([&](const WaveSound&, const QString& fileName) {
+            made << fileName;
+            return std::make_unique<TestSink>(log);
+        });
         SoundPlayer success;
         SoundPlayer problem;
         success.open("Success.wav");
         problem.open("Problem.wav");
-
         success.play();
         problem.play();
-        QVERIFY(SoundPlayer::takePlayRequests().isEmpty());
+        success.play();
+        // One sink for each player, made at its first play.
+        QCOMPARE(made, (QStringList{"Success.wav", "Problem.wav"}));
 
-        SoundPlayer::setRecordingPlayRequests(true);
-        success.play(); // still playing: recorded, not restarted
-        problem.play();
-        log.active = false;
-        success.play();
-        QCOMPARE(SoundPlayer::takePlayRequests(),
-                 (QStringList{"Success.wav", "Problem.wav", "Success.wav"}));
-        QVERIFY(SoundPlayer::takePlayRequests().isEmpty());
-
-        success.play();
-        SoundPlayer::setRecordingPlayRequests(false);
-        QVERIFY(SoundPlayer::takePlayRequests().isEmpty());
-        success.play();
-        QVERIFY(SoundPlayer::takePlayRequests().isEmpty());
+        // The recorder the window tests use hears every request, by name and in order.
+        recordPlayRequests();
+        SoundPlayer recorded;
+        recorded.open("Problem.wav");
+        recorded.play();
+        recorded.play();
+        QCOMPARE(takePlayRequests(), (QStringList{"Problem.wav", "Problem.wav"}));
+        QVERIFY(takePlayRequests().isEmpty());
     }
 
     void closedPlayerReachesNoSink()
     {
         SinkLog log;
         SoundPlayer::setSinkFactory(
-            [&](const WaveSound&) { return std::make_unique<TestSink>(log); });
-        SoundPlayer::setRecordingPlayRequests(true);
+            [&](const WaveSound&, const QString&) { return std::make_unique<TestSink>(log); });
+        recordPlayRequests();
         SoundPlayer player;
         QCOMPARE(openError(player, "Missing.wav"), kNotFound);
         QVERIFY_THROWS_EXCEPTION(KartakError, player.play());
         QCOMPARE(log.starts, 0);
-        QVERIFY(SoundPlayer::takePlayRequests().isEmpty());
+        QVERIFY(takePlayRequests().isEmpty());
     }
 
     // This run has no sound server (see main): the sound card's requests fail, quietly and

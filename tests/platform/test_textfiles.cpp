@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Cp1250.h"
-#include "KartakError.h"
+#include "FailDevice.h"
+#include "Workspace.h"
+#include "files/Cp1250.h"
+#include "files/KartakError.h"
 #include "NonRegularFiles.h"
-#include "RegularFile.h"
-#include "SafeFileName.h"
-#include "TextFile.h"
+#include "files/RegularFile.h"
+#include "files/SafeFileName.h"
+#include "files/TextFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,23 +23,6 @@
 #endif
 
 namespace {
-
-void writeRaw(const QString& name, const QByteArray& bytes)
-{
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-QString errorOf(const std::function<void()>& body)
-{
-    try {
-        body();
-    } catch (const KartakError& error) {
-        return error.text();
-    }
-    return QString();
-}
 
 // A sheet of `size` bytes of readable lines, as the save writes one.
 QByteArray sheetBytes(qsizetype size)
@@ -82,24 +67,16 @@ private:
 
 } // namespace
 
-Q_DECLARE_METATYPE(TextFile::SaveStep)
+Q_DECLARE_METATYPE(SaveStep)
 Q_DECLARE_METATYPE(TextFileStep)
 Q_DECLARE_METATYPE(QIODevice::OpenMode)
 
 class TestTextFiles : public QObject
 {
     Q_OBJECT
-    QTemporaryDir m_dir;
-    QString m_previous;
+    Workspace m_workspace{QStringList{}};
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_dir.isValid());
-        m_previous = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
-    }
-    void cleanupTestCase() { QDir::setCurrent(m_previous); }
 
     void decodesTheCodePage_data()
     {
@@ -264,13 +241,13 @@ private slots:
     void failedSaveKeepsTheOldFile_data()
     {
         QTest::addColumn<qsizetype>("size");
-        QTest::addColumn<TextFile::SaveStep>("step");
+        QTest::addColumn<SaveStep>("step");
         QTest::addColumn<int>("writeNumber");
         QTest::addColumn<int>("systemError");
         QTest::addColumn<QString>("error");
         const qsizetype small = 2300;
         const qsizetype big = 40 * TextFile::SaveChunkSize + 123;
-        using Step = TextFile::SaveStep;
+        using Step = SaveStep;
         QTest::newRow("small, full at the first write")
             << small << Step::Write << 1 << ENOSPC << "I/O error 28";
         QTest::newRow("big, full at the first write")
@@ -290,7 +267,7 @@ private slots:
     void failedSaveKeepsTheOldFile()
     {
         QFETCH(qsizetype, size);
-        QFETCH(TextFile::SaveStep, step);
+        QFETCH(SaveStep, step);
         QFETCH(int, writeNumber);
         QFETCH(int, systemError);
         QFETCH(QString, error);
@@ -299,7 +276,7 @@ private slots:
         const QByteArray old = sheetBytes(3000);
         writeRaw(target, old);
 
-        TextFile::failNextSave(step, systemError, writeNumber);
+        failNextSave(step, systemError, writeNumber);
         QCOMPARE(errorOf([&] { TextFile::saveBytes(target, sheetBytes(size)); }), error);
         QCOMPARE(TextFile::loadBytes(target), old);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
@@ -462,7 +439,7 @@ private slots:
                 QCOMPARE(file.readAll(), content);
             file.close();
         });
-        QDir::setCurrent(m_dir.path());
+        QDir::setCurrent(m_workspace.path());
         QCOMPARE(raised, error);
         QVERIFY(!file.isOpen());
         QFile written(folder.filePath(name));
@@ -509,7 +486,7 @@ private slots:
             QVERIFY(QDir().mkdir(name));
             QCOMPARE(errorOf([&] { step(name); }), error);
             QVERIFY(QFileInfo(name).isDir());
-            QDir::setCurrent(m_dir.path());
+            QDir::setCurrent(m_workspace.path());
             return;
         }
 #ifdef Q_OS_UNIX
@@ -533,9 +510,9 @@ private slots:
         QVERIFY2(!waited, "the step waited on the pipe");
         QCOMPARE(raised, error);
         QVERIFY(!QFileInfo(name).isFile());
-        QDir::setCurrent(m_dir.path());
+        QDir::setCurrent(m_workspace.path());
 #else
-        QDir::setCurrent(m_dir.path());
+        QDir::setCurrent(m_workspace.path());
         QSKIP("pipes, sockets and devices as files are a Unix feature");
 #endif
     }

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "KartakError.h"
-#include "MemoLines.h"
-#include "ProgramInfo.h"
-#include "TForm2.h"
-#include "TForm4.h"
-#include "TForm6.h"
-#include "TForm7.h"
+#include "Workspace.h"
+#include "files/KartakError.h"
+#include "windows/MemoLines.h"
+#include "platform/ProgramInfo.h"
+#include "windows/TForm2.h"
+#include "windows/TForm4.h"
+#include "windows/TForm6.h"
+#include "windows/TForm7.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,13 +20,6 @@
 #include <memory>
 
 namespace {
-
-void writeRaw(const QString& name, const QByteArray& bytes)
-{
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 QStringList memoLines(const QPlainTextEdit* memo)
 {
@@ -57,18 +51,14 @@ std::unique_ptr<QWidget> makeForm(const QString& name)
 class TestWindows : public QObject
 {
     Q_OBJECT
-    QString m_previous;
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Workspace> m_workspace;
 
 private slots:
     void init()
     {
-        m_previous = QDir::currentPath();
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        QDir::setCurrent(m_dir->path());
+        m_workspace = std::make_unique<Workspace>(QStringList{});
     }
-    void cleanup() { QDir::setCurrent(m_previous); }
+    void cleanup() { m_workspace.reset(); }
 
     void aboutTextComesFromTheFileOrTheBuiltInLines_data()
     {
@@ -112,13 +102,7 @@ private slots:
             writeRaw("about.ktd", content);
 
         TForm2 form;
-        QString thrown;
-        try {
-            form.FormCreate();
-        } catch (const KartakError& e) {
-            thrown = e.text();
-        }
-        QCOMPARE(thrown, error);
+        QCOMPARE(errorOf([&] { form.FormCreate(); }), error);
         QCOMPARE(memoLines(form.Memo1), lines);
     }
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Cp1250.h"
+#include "files/Cp1250.h"
 
 #include <array>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SafeFileName.h"
+#include "files/SafeFileName.h"
 
 namespace {
 

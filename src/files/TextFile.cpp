@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TextFile.h"
+#include "files/TextFile.h"
 
-#include "Cp1250.h"
-#include "KartakError.h"
-#include "RegularFile.h"
+#include "files/Cp1250.h"
+#include "files/KartakError.h"
+#include "files/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,15 +21,7 @@ namespace {
 constexpr char kEndOfText = '\x1A';
 constexpr qint64 kChunk = 64 * 1024;
 
-// A failure the next save is to meet, set by a test.
-struct SaveFailure
-{
-    bool armed = false;
-    TextFile::SaveStep step = TextFile::SaveStep::Write;
-    int writeNumber = 0;
-    int systemError = 0;
-};
-SaveFailure g_saveFailure;
+TextFile::SaveFileFactory g_saveFileFactory;
 
 // The system's number for a file operation that just failed. A failure without one is a full
 // device when Qt says the resource ran out, else a plain I/O error.
@@ -161,56 +153,50 @@ void writeBytes(const QString& fileName, const QByteArray& bytes)
     file.close();
 }
 
+bool SaveFile::flushToDisk()
+{
+    return flush() && syncToDisk(*this);
+}
+
+void setSaveFileFactory(SaveFileFactory factory)
+{
+    g_saveFileFactory = std::move(factory);
+}
+
 void saveBytes(const QString& fileName, const QByteArray& bytes)
 {
-    const SaveFailure failure = std::exchange(g_saveFailure, SaveFailure{});
-    const auto failsAt = [&failure](SaveStep step, int writeNumber = 0) {
-        return failure.armed && failure.step == step &&
-               (step != SaveStep::Write || failure.writeNumber == writeNumber);
-    };
-
     const QFileInfo target(fileName);
     if (target.exists() && (!target.isFile() || !target.isWritable()))
         throw KartakError(QStringLiteral("File access denied"));
-    QSaveFile file(fileName);
+    const std::unique_ptr<SaveFile> file =
+        g_saveFileFactory ? g_saveFileFactory(fileName) : std::make_unique<SaveFile>(fileName);
     errno = 0;
     // Unbuffered, so every write reaches the system at once and its failure is seen right there.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         // A temporary file that could not be made without a reason from the system is a folder
         // the program may not write to.
         RegularFile::throwOpenError(fileName, QIODevice::WriteOnly, errno ? errno : EACCES);
     }
     // Any failure leaves the target as it was: the temporary file goes when `file` does.
-    const auto fail = [&file](int systemError) {
-        file.cancelWriting();
+    const auto fail = [&file] {
+        const int systemError = systemErrorOf(*file);
+        file->cancelWriting();
         throw KartakError(QStringLiteral("I/O error %1").arg(systemError));
     };
 
-    int writeNumber = 0;
     for (qsizetype written = 0; written < bytes.size();) {
         const qsizetype size = qMin<qsizetype>(SaveChunkSize, bytes.size() - written);
-        if (failsAt(SaveStep::Write, ++writeNumber))
-            fail(failure.systemError);
         errno = 0;
-        if (file.write(bytes.constData() + written, size) != size)
-            fail(systemErrorOf(file));
+        if (file->write(bytes.constData() + written, size) != size)
+            fail();
         written += size;
     }
-    if (failsAt(SaveStep::Flush))
-        fail(failure.systemError);
     errno = 0;
-    if (!file.flush() || !syncToDisk(file))
-        fail(systemErrorOf(file));
-    if (failsAt(SaveStep::Commit))
-        fail(failure.systemError);
+    if (!file->flushToDisk())
+        fail();
     errno = 0;
-    if (!file.commit())
-        throw KartakError(QStringLiteral("I/O error %1").arg(systemErrorOf(file)));
-}
-
-void failNextSave(SaveStep step, int systemError, int writeNumber)
-{
-    g_saveFailure = SaveFailure{true, step, writeNumber, systemError};
+    if (!file->commitFile())
+        throw KartakError(QStringLiteral("I/O error %1").arg(systemErrorOf(*file)));
 }
 
 LineReader::LineReader(const QString& fileName)

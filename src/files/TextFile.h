@@ -2,8 +2,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSaveFile>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
+#include <memory>
 
 // The program's text files: Windows-1250 on disk, named bare so they are looked up in the
 // current directory. Every failure throws KartakError with the runtime's text:
@@ -40,10 +44,21 @@ void saveBytes(const QString& fileName, const QByteArray& bytes);
 // saveBytes() hands the bytes to the system in pieces of this size.
 inline constexpr qsizetype SaveChunkSize = 4096;
 
-// Test seam: the next saveBytes() fails at the given step with the given system error, as a
-// full disk or a failing device would make it fail. `writeNumber` counts the pieces from 1.
-enum class SaveStep { Write, Flush, Commit };
-void failNextSave(SaveStep step, int systemError, int writeNumber = 1);
+// The file saveBytes() writes: a temporary file beside the target, put on the disk by
+// flushToDisk() and swapped in whole by commitFile(). A failing step leaves errno or the
+// device's error set, as the system does.
+class SaveFile : public QSaveFile
+{
+public:
+    using QSaveFile::QSaveFile;
+    virtual bool flushToDisk();
+    virtual bool commitFile() { return commit(); }
+};
+
+// Makes the file every following saveBytes() writes; an empty factory restores the plain
+// SaveFile. Tests hand in files that fail where a full disk or a failing device would.
+using SaveFileFactory = std::function<std::unique_ptr<SaveFile>(const QString& fileName)>;
+void setSaveFileFactory(SaveFileFactory factory);
 
 // Reads a text file line by line. Reading past the end yields empty lines.
 class LineReader

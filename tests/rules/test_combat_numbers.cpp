@@ -1,27 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CombatNumbers.h"
+#include "rules/CombatNumbers.h"
 
 #include <QTest>
 
 #include <stdexcept>
 
-using namespace Qt::StringLiterals;
-
-Q_DECLARE_METATYPE(Choices)
-
 namespace {
 
 constexpr int Hobit = 0, Kuduk = 1, Trpaslik = 2, Elf = 3, Clovek = 4, Barbar = 5, Kroll = 6;
 constexpr int Melee = 0, FirstRanged = 1, SecondRanged = 2;
-
-QStringList fieldTexts(const Choices& choices, int silaBonus, int obratnostBonus)
-{
-    QStringList texts;
-    for (const CombatFieldText& field :
-         combatFieldTexts(combatNumbers(choices, silaBonus, obratnostBonus)))
-        texts.append(QString::fromLatin1(field.label) + u'=' + field.text);
-    return texts;
-}
 
 } // namespace
 
@@ -32,8 +19,6 @@ class TestCombatNumbers : public QObject
 private slots:
     void numbers_data();
     void numbers();
-    void fieldTexts_data();
-    void fieldTexts();
     void primaryRowOutsideTheThree();
 };
 
@@ -104,62 +89,6 @@ void TestCombatNumbers::numbers()
              out);
 }
 
-void TestCombatNumbers::fieldTexts_data()
-{
-    QTest::addColumn<Choices>("choices");
-    QTest::addColumn<int>("silaBonus");
-    QTest::addColumn<int>("obratnostBonus");
-    QTest::addColumn<QStringList>("texts");
-
-    QTest::newRow("nothing") << Choices{} << 2 << 0
-                             << QStringList{u"Label44=-žádná-           "_s,
-                                            u"Label50=-žádná-   "_s,
-                                            u"Label56=-žádná-   "_s,
-                                            u"Label45=2"_s,
-                                            u"Label51=0"_s,
-                                            u"Label57=0"_s,
-                                            u"Label46=0"_s,
-                                            u"Label52=0"_s,
-                                            u"Label58=0"_s,
-                                            u"Label47=-3"_s,
-                                            u"Label63=1"_s,
-                                            u"Label53=0"_s,
-                                            u"Label54=0"_s,
-                                            u"Label55=0"_s,
-                                            u"Label59=0"_s,
-                                            u"Label60=0"_s,
-                                            u"Label61=0"_s};
-    // Kroll, Těžký kyj, Láhev, Prak, Šupinová: ÚČ 5 + 3 + 1, 0 - 2 raised to 1, 4 - 2;
-    // defence -1 - 2 + 4
-    QTest::newRow("full rows") << Choices{Kroll, 0, {}, 0, 24, 13, 5, 3, false, Melee} << 3 << -2
-                               << QStringList{u"Label44=Těžký kyj         "_s,
-                                              u"Label50=Láhev     "_s,
-                                              u"Label56=Prak      "_s,
-                                              u"Label45=9"_s,
-                                              u"Label51=1"_s,
-                                              u"Label57=2"_s,
-                                              u"Label46=4"_s,
-                                              u"Label52=1"_s,
-                                              u"Label58=-1"_s,
-                                              u"Label47=-1"_s,
-                                              u"Label63=1"_s,
-                                              u"Label53=4"_s,
-                                              u"Label54=7"_s,
-                                              u"Label55=10"_s,
-                                              u"Label59=9"_s,
-                                              u"Label60=16"_s,
-                                              u"Label61=25"_s};
-}
-
-void TestCombatNumbers::fieldTexts()
-{
-    QFETCH(Choices, choices);
-    QFETCH(int, silaBonus);
-    QFETCH(int, obratnostBonus);
-    QFETCH(QStringList, texts);
-    QCOMPARE(::fieldTexts(choices, silaBonus, obratnostBonus), texts);
-}
-
 void TestCombatNumbers::primaryRowOutsideTheThree()
 {
     Choices choices;
@@ -169,4 +98,4 @@ void TestCombatNumbers::primaryRowOutsideTheThree()
 
 QTEST_GUILESS_MAIN(TestCombatNumbers)
 
-#include "TestCombatNumbers.moc"
+#include "test_combat_numbers.moc"

@@ -1,4 +1,5 @@
-#include "WaveSound.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "files/WaveSound.h"
 
 #include <QtEndian>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RegularFile.h"
+#include "files/RegularFile.h"
 
-#include "KartakError.h"
+#include "files/KartakError.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CharacterGeneration.h"
+#include "rules/CharacterGeneration.h"
 
 #include <QTest>
 
@@ -157,4 +157,4 @@ void TestGeneration::clovekAfterTrpaslik()
 
 QTEST_GUILESS_MAIN(TestGeneration)
 
-#include "TestGeneration.moc"
+#include "test_generation.moc"

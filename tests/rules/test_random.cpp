@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Random.h"
+#include "rules/Random.h"
 
 #include <QList>
 #include <QTest>
@@ -76,4 +76,4 @@ void TestRandom::seedFromTime()
 
 QTEST_GUILESS_MAIN(TestRandom)
 
-#include "TestRandom.moc"
+#include "test_random.moc"
