@@ -3,13 +3,15 @@
 # Times the start-up against a bare Qt window on the same machine:
 #   tools/bench-startup.sh [program] [runs]
 # Builds the program (unless one is given) and a bare Qt Widgets window (a QWidget of the
-# splash's size, built in a temporary folder with the same compiler and flags), makes a
+# splash's size, a Release build in a temporary folder with the same compiler), makes a
 # desktop-like session (a session bus from dbus-run-session, PulseAudio with a silent sink, a
 # private Xvfb), and starts the two in turn, 11 times each by default, after one untimed start
 # of each that fills the disk cache. Each start is timed from just before the exec to the X map
 # of its first window (MapNotify on the root window; nothing else maps windows on that display),
 # and then ended. Prints each time, both medians and their ratio.
 # Uses X displays :130 to :139. A benchmark only: no test depends on its figures.
+# On a machine busy with other work, KARTAK_BENCH_REALTIME=1 (as root) runs the session and both
+# programs under the real-time scheduler, ahead of everything else: close to a quiet machine.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -62,9 +64,11 @@ bare=$out/bare/build/bare
 mkdir -p "$out/run" "$out/home"
 chmod 700 "$out/run"
 export out program bare runs
+priority=()
+[ -z "${KARTAK_BENCH_REALTIME:-}" ] || priority=(chrt --fifo 20)
 exec_session() {
   # The bus daemon may not raise its file limit in a container; it says so, harmlessly.
-  dbus-run-session -- bash -euo pipefail 2> >(grep -v "Failed to set fd limit" >&2) <<'EOF'
+  "${priority[@]}" dbus-run-session -- bash -euo pipefail 2> >(grep -v "Failed to set fd limit" >&2) <<'EOF'
 pids=()
 trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; wait "$p" 2>/dev/null || true; done' EXIT
 export XDG_RUNTIME_DIR=$out/run HOME=$out/home
