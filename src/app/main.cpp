@@ -27,8 +27,9 @@ int main(int argc, char* argv[])
     // Every start is a start in the program's folder, wherever it was started from.
     DataFolder::enter(QCoreApplication::applicationFilePath());
     prepareApplication(app);
-    preload.wait();
+    preload.waitForFonts();
     createForms();
+    preload.finish();
     showSplash();
     return runMainLoop(app);
 }

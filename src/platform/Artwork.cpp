@@ -8,6 +8,10 @@
 #include <QImageReader>
 #include <QPixmapCache>
 
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
+
 namespace Artwork {
 
 QString twinName(const QString& resource)
@@ -30,10 +34,28 @@ QImage decode(const QString& resource)
     return reader.read();
 }
 
-QHash<QString, QImage>& decodedAhead()
+// The pictures being decoded on another thread: each is handed on as soon as it is done.
+struct DecodedAhead
 {
-    static QHash<QString, QImage> pictures;
-    return pictures;
+    std::mutex mutex;
+    std::condition_variable handedOn;
+    QStringList pending;
+    QHash<QString, QImage> pictures;
+};
+
+DecodedAhead& decodedAhead()
+{
+    static DecodedAhead ahead;
+    return ahead;
+}
+
+// A picture still being decoded ahead is waited for; one already decoded is taken.
+QImage takeDecodedAhead(const QString& resource)
+{
+    DecodedAhead& ahead = decodedAhead();
+    std::unique_lock lock(ahead.mutex);
+    ahead.handedOn.wait(lock, [&] { return !ahead.pending.contains(resource); });
+    return ahead.pictures.take(resource);
 }
 
 // Decoded pictures are kept in the pixmap cache, as QPixmap's own loading does.
@@ -42,7 +64,7 @@ QPixmap load(const QString& resource)
     QPixmap pixmap;
     if (QPixmapCache::find(resource, &pixmap))
         return pixmap;
-    QImage image = decodedAhead().take(resource);
+    QImage image = takeDecodedAhead(resource);
     pixmap = QPixmap::fromImage(image.isNull() ? decode(resource) : std::move(image));
     if (!pixmap.isNull())
         QPixmapCache::insert(resource, pixmap);
@@ -51,29 +73,52 @@ QPixmap load(const QString& resource)
 
 } // namespace
 
-QHash<QString, QImage> decodeAhead()
+QStringList startDecodingAhead()
 {
-    QHash<QString, QImage> pictures;
+    // The smallest files first, so that a window waits for none but the large picture it shows.
+    QFileInfoList files;
     QDirIterator it(QStringLiteral(":/art"), {QStringLiteral("*.png")}, QDir::Files);
     while (it.hasNext()) {
-        const QString resource = it.next();
-        if (resource.contains(QStringLiteral("@2x")))
-            continue;
-        // Converted here as well into the form a pixmap keeps, so that the pixmap takes it as it is.
-        const QImage image = decode(resource);
-        pictures.insert(resource, image.convertToFormat(image.hasAlphaChannel()
-                                                            ? QImage::Format_ARGB32_Premultiplied
-                                                            : QImage::Format_RGB32));
+        const QFileInfo file(it.next());
+        if (!file.fileName().contains(QStringLiteral("@2x")))
+            files << file;
     }
+    std::stable_sort(files.begin(), files.end(),
+                     [](const QFileInfo& a, const QFileInfo& b) { return a.size() < b.size(); });
+    QStringList pictures;
+    for (const QFileInfo& file : std::as_const(files))
+        pictures << file.filePath();
+    DecodedAhead& ahead = decodedAhead();
+    const std::lock_guard lock(ahead.mutex);
+    ahead.pending = pictures;
     return pictures;
 }
 
-void keepDecoded(QHash<QString, QImage> pictures)
+void decodeAhead(const QStringList& pictures)
 {
-    // Screens with more device pixels than pixels show the twins instead.
-    if (qGuiApp && qGuiApp->devicePixelRatio() > 1)
-        return;
-    decodedAhead().insert(pictures);
+    DecodedAhead& ahead = decodedAhead();
+    for (const QString& resource : pictures) {
+        // Converted here as well into the form a pixmap keeps, so that the pixmap takes it as
+        // it is.
+        const QImage image = decode(resource);
+        const QImage converted = image.convertToFormat(
+            image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+        {
+            const std::lock_guard lock(ahead.mutex);
+            ahead.pictures.insert(resource, converted);
+            ahead.pending.removeOne(resource);
+        }
+        ahead.handedOn.notify_all();
+    }
+}
+
+void endDecodingAhead()
+{
+    // Screens with more device pixels than pixels show the twins, and leave these behind.
+    DecodedAhead& ahead = decodedAhead();
+    const std::lock_guard lock(ahead.mutex);
+    ahead.pending.clear();
+    ahead.pictures.clear();
 }
 
 QPixmap picture(const QString& resource, qreal devicePixelRatio)

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QHash>
 #include <QIcon>
-#include <QImage>
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 
 // The program's pictures, compiled in under ":/art/". Each is drawn at its size and, for screens
 // with two device pixels to a pixel (a scale factor of 2), at twice its size under the same name
@@ -20,11 +19,13 @@ QPixmap picture(const QString& resource, qreal devicePixelRatio);
 // The name of a picture's twin at twice the size: ":/art/main.png" gives ":/art/main@2x.png".
 QString twinName(const QString& resource);
 
-// Every picture at one device pixel to a pixel, decoded. Safe on any thread, even before the
-// application exists, so the decoding can run beside the start-up.
-QHash<QString, QImage> decodeAhead();
-// Pictures decoded by decodeAhead(), which picture() takes instead of decoding them again.
-void keepDecoded(QHash<QString, QImage> pictures);
+// Decoding the pictures ahead, on another thread, while the start-up goes on: the pictures at
+// one device pixel to a pixel are listed (and marked as coming), then decodeAhead() decodes
+// them on any thread, even before the application exists. picture() takes each as soon as it
+// is done, and waits for one still coming. endDecodingAhead() drops those no window took.
+QStringList startDecodingAhead();
+void decodeAhead(const QStringList& pictures);
+void endDecodingAhead();
 
 // The application icon in all its sizes, from 16 to 256 px, for window frames and task bars.
 QIcon applicationIcon();

@@ -7,7 +7,7 @@
 #include <fontconfig/fontconfig.h>
 #endif
 
-StartupPreload::StartupPreload()
+StartupPreload::StartupPreload() : m_pictures(Artwork::startDecodingAhead())
 {
     // One thread for both: the start-up itself keeps a core of its own.
     m_thread = std::thread([this] {
@@ -15,20 +15,25 @@ StartupPreload::StartupPreload()
         // The configuration that Qt's font database takes later is the one loaded here.
         FcInit();
 #endif
-        m_decoded = Artwork::decodeAhead();
+        m_fontsRead.count_down();
+        Artwork::decodeAhead(m_pictures);
     });
 }
 
 StartupPreload::~StartupPreload()
 {
-    if (m_thread.joinable())
-        m_thread.join();
+    finish();
 }
 
-void StartupPreload::wait()
+void StartupPreload::waitForFonts()
+{
+    m_fontsRead.wait();
+}
+
+void StartupPreload::finish()
 {
     if (m_thread.joinable()) {
         m_thread.join();
-        Artwork::keepDecoded(std::move(m_decoded));
+        Artwork::endDecodingAhead();
     }
 }
