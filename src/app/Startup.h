@@ -7,7 +7,7 @@ class QApplication;
 void prepareApplication(QApplication& app);
 
 // Program-wide set-up that no window needs before the splash is on the screen: the application
-// icon and the sound output. showSplash() does it once the splash has painted; it is done only once.
+// icon and the sound output. showSplash() does it, once, when the splash has painted.
 void prepareAfterSplash();
 
 // Creates Form1 ... Form7 in order, each with its creation handler. A creation handler that fails

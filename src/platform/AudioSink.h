@@ -13,7 +13,7 @@ struct WaveSound;
 
 // Makes a sink whose streams are children of owner, named kAudioStreamName. The caller owns it.
 extern "C" Q_DECL_EXPORT SoundPlayer::Sink* kartakMakeAudioSink(const WaveSound& sound,
-                                                               QObject* owner);
+                                                                QObject* owner);
 using AudioSinkMaker = SoundPlayer::Sink* (*)(const WaveSound&, QObject*);
 inline constexpr char kAudioSinkMakerName[] = "kartakMakeAudioSink";
 inline constexpr char kAudioStreamName[] = "kartakAudioStream";
