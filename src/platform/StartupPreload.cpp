@@ -15,7 +15,7 @@ StartupPreload::StartupPreload() : m_pictures(Artwork::startDecodingAhead())
         // The configuration that Qt's font database takes later is the one loaded here.
         FcInit();
 #endif
-        m_fontsRead.count_down();
+        m_fontsRead.set_value();
         Artwork::decodeAhead(m_pictures);
     });
 }
@@ -27,7 +27,7 @@ StartupPreload::~StartupPreload()
 
 void StartupPreload::waitForFonts()
 {
-    m_fontsRead.wait();
+    m_fontsReady.wait();
 }
 
 void StartupPreload::finish()

@@ -3,7 +3,7 @@
 
 #include <QStringList>
 
-#include <latch>
+#include <future>
 #include <thread>
 
 // The two largest steps before the first window can be built need no display: reading the
@@ -26,7 +26,8 @@ public:
     void finish();
 
 private:
-    std::latch m_fontsRead{1};
+    std::promise<void> m_fontsRead;
+    std::shared_future<void> m_fontsReady = m_fontsRead.get_future().share();
     QStringList m_pictures;
     std::thread m_thread;
 };
