@@ -9,8 +9,8 @@
 #
 #   Linux and other Unix   games/kartak2, share/games/kartak2/<data> (KARTAK_INSTALL_GAMES=ON, the
 #                          Debian layout) or bin/kartak2, share/kartak2/<data>; the sound output
-#                          module lib/kartak2/kartak2-audio.so; the desktop entry, AppStream
-#                          metadata, icons, manual page and documentation
+#                          module lib/kartak2/modules/kartak2-audio.so; the desktop entry,
+#                          AppStream metadata, icons, manual page and documentation
 #   Windows                bin/kartak2.exe with its data beside it, and Qt's libraries and
 #                          plugins put there by Qt's deploy script
 #   macOS                  kartak2.app, its data in Contents/Resources, Qt's frameworks and
@@ -56,8 +56,9 @@ else()
   endif()
   install(TARGETS kartak2 RUNTIME DESTINATION ${KARTAK_INSTALL_PROGRAMDIR})
   if(TARGET kartak2-audio)
-    # Where the program looks for it: ../lib/kartak2 from its own folder.
-    install(TARGETS kartak2-audio LIBRARY DESTINATION lib/kartak2)
+    # Where the program looks for it: ../lib/kartak2/modules from its own folder. A folder below
+    # lib/kartak2, since a shared object right in lib/<name> makes the package run ldconfig.
+    install(TARGETS kartak2-audio LIBRARY DESTINATION lib/kartak2/modules)
   endif()
   install(FILES ${KARTAK_DATA_FILES} DESTINATION ${KARTAK_INSTALL_DATADIR})
 

@@ -30,14 +30,15 @@ constexpr qint64 kLargestFile = 64 * 1024 * 1024;
 constexpr unsigned long kSettleMs = 100;
 
 // Where the sound card's sink is made: linked in, or in the module beside the program (the
-// build tree, Windows) or in ../lib/kartak2 from its folder (an install on Linux). A missing
+// build tree) or in ../lib/kartak2/modules from its folder (an install on Linux). A missing
 // module leaves the program silent, as a missing sound device does.
 AudioSinkMaker audioSinkMaker()
 {
 #ifdef KARTAK_AUDIO_MODULE
     static const AudioSinkMaker maker = []() -> AudioSinkMaker {
         const QString folder = QCoreApplication::applicationDirPath();
-        for (const QString& candidate : {folder, folder + QStringLiteral("/../lib/kartak2")}) {
+        const QString installed = folder + QStringLiteral("/../lib/kartak2/modules");
+        for (const QString& candidate : {folder, installed}) {
             QLibrary module(candidate + QStringLiteral("/" KARTAK_AUDIO_MODULE));
             if (module.load())
                 return reinterpret_cast<AudioSinkMaker>(module.resolve(kAudioSinkMakerName));

@@ -16,10 +16,10 @@ function(expect_file path)
   endif()
 endfunction()
 
-# The program in games/, its data in share/games/kartak2 and its sound module in lib/kartak2,
-# where it looks from there.
+# The program in games/, its data in share/games/kartak2 and its sound module in
+# lib/kartak2/modules, where it looks from there.
 expect_file(games/kartak2)
-expect_file(lib/kartak2/kartak2-audio.so)
+expect_file(lib/kartak2/modules/kartak2-audio.so)
 set(datadir share/games/kartak2)
 foreach(file version.ktd about.ktd Beta.ktd tips.ktd Problem.wav Success.wav)
   expect_file(${datadir}/${file})
@@ -106,7 +106,7 @@ endif()
 file(GLOB_RECURSE installed ${STAGE}/*)
 foreach(path ${installed})
   if(path STREQUAL "${STAGE}/games/kartak2" OR
-     path STREQUAL "${STAGE}/lib/kartak2/kartak2-audio.so")
+     path STREQUAL "${STAGE}/lib/kartak2/modules/kartak2-audio.so")
     file(STRINGS ${path} hits REGEX "${STAGE}")
   else()
     file(STRINGS ${path} hits REGEX "${STAGE}|${BUILD_DIR}")
