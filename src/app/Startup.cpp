@@ -9,6 +9,7 @@
 #include "platform/Artwork.h"
 #include "platform/Fonts.h"
 #include "platform/RunHandler.h"
+#include "platform/SoundPlayer.h"
 #include "platform/WindowPlacement.h"
 #include "windows/TForm2.h"
 #include "windows/TForm4.h"
@@ -16,9 +17,13 @@
 #include "windows/TForm7.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
+
+#include <utility>
 
 TForm1* Form1 = nullptr;
 TForm2* Form2 = nullptr;
@@ -34,8 +39,6 @@ void prepareApplication(QApplication& app)
     // message boxes, the save dialog and the hints.
     Fonts::installSubstitutions();
     Accessibility::install();
-    // The main menu, About and the character window show the application icon in its frame.
-    QApplication::setWindowIcon(Artwork::applicationIcon());
     // Qt's own texts (the save dialog's buttons and labels) in Czech, where Qt's translations
     // are installed.
     auto* qtTexts = new QTranslator(&app);
@@ -74,9 +77,57 @@ void createForms()
     setOwner(Form5, Form3);
 }
 
+namespace {
+
+// Runs its work once, as soon as the window it watches has painted itself for the first time,
+// which is after the window is on the screen.
+class AfterFirstPaint : public QObject
+{
+public:
+    AfterFirstPaint(QWidget* window, void (*work)()) : QObject(window), m_work(work)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Queued, so that the painted splash reaches the screen first.
+            QTimer::singleShot(0, this, [this] {
+                m_work();
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+private:
+    void (*m_work)();
+};
+
+bool g_preparedAfterSplash = false;
+
+} // namespace
+
+void prepareAfterSplash()
+{
+    if (std::exchange(g_preparedAfterSplash, true))
+        return;
+    // The main menu, About and the character window show the application icon in their frames;
+    // the splash, which has none, need not wait for its sizes to be decoded.
+    QApplication::setWindowIcon(Artwork::applicationIcon());
+    // The first sound is far off: the player is busy with the splash and then the menu.
+    SoundPlayer::prepareOutput();
+}
+
 void showSplash()
 {
+    new AfterFirstPaint(Form7, &prepareAfterSplash);
     Form7->exec();
+    // A splash that never painted (its timer ran out before) leaves the work to be done here.
+    prepareAfterSplash();
 }
 
 int runMainLoop(QApplication& app)

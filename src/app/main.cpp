@@ -3,6 +3,7 @@
 #include "app/DataFolder.h"
 #include "app/Startup.h"
 #include "platform/ProgramInfo.h"
+#include "platform/StartupPreload.h"
 
 #include <QApplication>
 
@@ -18,6 +19,7 @@ int main(int argc, char* argv[])
         return request.exitCode;
     }
 
+    StartupPreload preload;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kartak2"));
     // Lets the desktop match the running program to its entry, name "Karták II" and icon.
@@ -25,7 +27,9 @@ int main(int argc, char* argv[])
     // Every start is a start in the program's folder, wherever it was started from.
     DataFolder::enter(QCoreApplication::applicationFilePath());
     prepareApplication(app);
+    preload.waitForFonts();
     createForms();
+    preload.finish();
     showSplash();
     return runMainLoop(app);
 }

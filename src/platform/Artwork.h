@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 
 // The program's pictures, compiled in under ":/art/". Each is drawn at its size and, for screens
 // with two device pixels to a pixel (a scale factor of 2), at twice its size under the same name
@@ -17,6 +18,14 @@ QPixmap picture(const QString& resource, qreal devicePixelRatio);
 
 // The name of a picture's twin at twice the size: ":/art/main.png" gives ":/art/main@2x.png".
 QString twinName(const QString& resource);
+
+// Decoding the pictures ahead, on another thread, while the start-up goes on: the pictures at
+// one device pixel to a pixel are listed (and marked as coming), then decodeAhead() decodes
+// them on any thread, even before the application exists. picture() takes each as soon as it
+// is done, and waits for one still coming. endDecodingAhead() drops those no window took.
+QStringList startDecodingAhead();
+void decodeAhead(const QStringList& pictures);
+void endDecodingAhead();
 
 // The application icon in all its sizes, from 16 to 256 px, for window frames and task bars.
 QIcon applicationIcon();

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QEvent>
 #include <QIcon>
 #include <QPixmap>
 #include <QStyle>
@@ -97,14 +98,45 @@ void fadeDisabledGlyphs(QWidget* window, const QPalette& palette)
 
 // A list's drop-down is a window of its own that the style may draw as a menu, taking every
 // colour its view does not set itself from the desktop's menus; so the view gets the palette
-// outright, and so does the drop-down window around it.
+// outright, and so does the drop-down window around it. That is done when the list is polished,
+// before it can be shown: the drop-down is made then, not at the window's creation, where the
+// drop-downs of all the lists would cost the start-up.
+class DropDownLightener : public QObject
+{
+public:
+    DropDownLightener(QComboBox* list, const QPalette& palette) : QObject(list), m_palette(palette)
+    {
+        if (list->testAttribute(Qt::WA_WState_Polished))
+            lighten(list);
+        else
+            list->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Polish) {
+            watched->removeEventFilter(this);
+            lighten(static_cast<QComboBox*>(watched));
+        }
+        return false;
+    }
+
+private:
+    void lighten(QComboBox* list)
+    {
+        list->view()->setPalette(m_palette);
+        list->view()->window()->setPalette(m_palette);
+    }
+
+    QPalette m_palette;
+};
+
 void lightenDropDowns(QWidget* window, const QPalette& palette)
 {
     const QList<QComboBox*> lists = window->findChildren<QComboBox*>();
-    for (QComboBox* list : lists) {
-        list->view()->setPalette(palette);
-        list->view()->window()->setPalette(palette);
-    }
+    for (QComboBox* list : lists)
+        new DropDownLightener(list, palette);
 }
 
 } // namespace

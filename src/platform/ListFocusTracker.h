@@ -21,13 +21,19 @@ public:
     {
         connect(list, &QComboBox::currentIndexChanged, this, &ListFocusTracker::itemChanged);
         list->installEventFilter(this);
-        list->view()->window()->installEventFilter(this);
+        if (list->testAttribute(Qt::WA_WState_Polished))
+            watchPopup();
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Hide && watched == m_list->view()->window()) {
+        // The popup is watched from the list's polishing on, which comes before the list can be
+        // shown and open it; made at the window's creation, the popup would cost the start-up.
+        if (watched == m_list && event->type() == QEvent::Polish)
+            watchPopup();
+        const bool popup = watched != m_list;
+        if (event->type() == QEvent::Hide && popup) {
             // The choice made in the popup is taken only after the popup has gone, and the
             // keyboard's focus may still be on its way back to the list.
             m_popupClosing = true;
@@ -42,13 +48,19 @@ protected:
         } else if (event->type() == QEvent::FocusIn && watched == m_list &&
                    std::exchange(m_focusListWhenBack, false)) {
             focusList();
-        } else if (event->type() == QEvent::Show && watched == m_list->view()->window()) {
+        } else if (event->type() == QEvent::Show && popup) {
             m_focusListWhenBack = false;
         }
         return false;
     }
 
 private:
+    void watchPopup()
+    {
+        if (!std::exchange(m_watchingPopup, true))
+            m_list->view()->window()->installEventFilter(this);
+    }
+
     void itemChanged(int index)
     {
         // An emptied list (index -1) has no item to point at.
@@ -61,6 +73,7 @@ private:
     void focusList() { sendFocus(QAccessible::queryAccessibleInterface(m_list)); }
 
     QComboBox* m_list;
+    bool m_watchingPopup = false;
     bool m_popupClosing = false;
     bool m_focusListWhenBack = false;
 };

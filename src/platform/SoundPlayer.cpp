@@ -3,15 +3,14 @@
 
 #include "files/KartakError.h"
 #include "files/RegularFile.h"
+#include "platform/AudioSink.h"
 
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QElapsedTimer>
+#include <QCoreApplication>
 #include <QFile>
-#include <QMediaDevices>
-#include <QPointer>
 #include <QThread>
-#include <QTimer>
+#ifdef KARTAK_AUDIO_MODULE
+#include <QLibrary>
+#endif
 
 namespace {
 
@@ -27,79 +26,38 @@ const QString kBadFormat = QStringLiteral(
 // A feedback sound is short; a bigger file is not read into memory.
 constexpr qint64 kLargestFile = 64 * 1024 * 1024;
 
-// How long after its last sample a sound may still be on its way to the loudspeaker.
-constexpr qint64 kTailMs = 60;
-// How long after its end a stream that still takes samples is believed.
-constexpr qint64 kStuckMs = 2000;
 // How long the sound server takes at most to answer the closing of a stream.
 constexpr unsigned long kSettleMs = 100;
 
-QAudioFormat audioFormat(const WaveSound& sound)
+// Where the sound card's sink is made: linked in, or in the module beside the program (the
+// build tree) or in ../lib/kartak2/modules from its folder (an install on Linux). A missing
+// module leaves the program silent, as a missing sound device does.
+AudioSinkMaker audioSinkMaker()
 {
-    QAudioFormat format;
-    format.setSampleRate(sound.sampleRate);
-    format.setChannelCount(sound.channels);
-    format.setSampleFormat(sound.bitsPerSample == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
-    return format;
+#ifdef KARTAK_AUDIO_MODULE
+    static const AudioSinkMaker maker = []() -> AudioSinkMaker {
+        const QString folder = QCoreApplication::applicationDirPath();
+        const QString installed = folder + QStringLiteral("/../lib/kartak2/modules");
+        for (const QString& candidate : {folder, installed}) {
+            QLibrary module(candidate + QStringLiteral("/" KARTAK_AUDIO_MODULE));
+            if (module.load())
+                return reinterpret_cast<AudioSinkMaker>(module.resolve(kAudioSinkMakerName));
+        }
+        qWarning("kartak2: no sound output, %s was not found", KARTAK_AUDIO_MODULE);
+        return nullptr;
+    }();
+    return maker;
+#else
+    return &kartakMakeAudioSink;
+#endif
 }
 
-// The sound card: a fresh audio stream for every sound. Qt 6.4's stream shrinks its buffer each
-// time it is started again, until it stops taking samples and stays "active" for ever, so a
-// stream is never started twice. A stream is deleted from the event loop (deleting it runs the
-// events itself) once it has surely ended, or when the next sound starts, so that none is left
-// open when the program ends. The stream is told apart from a finished one by the time the
-// sound takes, and by its state while it is still taking the samples (never longer than
-// kStuckMs after the sound should have ended).
-class AudioSink final : public SoundPlayer::Sink
+// What plays when the sound card's sink is not there: nothing.
+class SilentSink final : public SoundPlayer::Sink
 {
 public:
-    AudioSink(const WaveSound& sound, QObject* owner)
-        : m_format(audioFormat(sound)), m_durationMs(sound.durationMs()), m_owner(owner)
-    {
-    }
-
-    void start(QIODevice* source) override
-    {
-        if (m_sink)
-            retire(m_sink);
-        m_sink = nullptr;
-        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-        if (device.isNull())
-            return; // no sound device: nothing to hear, and nothing to complain about
-        m_sink = new QAudioSink(device, m_format, m_owner);
-        m_sink->start(source);
-        m_started.start();
-        QTimer::singleShot(m_durationMs + kStuckMs, m_sink,
-                           [sink = m_sink.data()] { retire(sink); });
-    }
-
-    bool isActive() const override
-    {
-        if (!m_sink || failed())
-            return false;
-        const qint64 elapsed = m_started.elapsed();
-        return elapsed < m_durationMs + kTailMs ||
-               (m_sink->state() == QAudio::ActiveState && elapsed < m_durationMs + kStuckMs);
-    }
-
-private:
-    // Stopped at once, so that it takes no more samples from the shared source.
-    static void retire(QAudioSink* sink)
-    {
-        sink->stop();
-        sink->deleteLater();
-    }
-
-    bool failed() const
-    {
-        return m_sink->state() == QAudio::StoppedState && m_sink->error() != QAudio::NoError;
-    }
-
-    QAudioFormat m_format;
-    qint64 m_durationMs;
-    QObject* m_owner;
-    QPointer<QAudioSink> m_sink; // owned by m_owner until deleted
-    QElapsedTimer m_started;
+    void start(QIODevice*) override {}
+    bool isActive() const override { return false; }
 };
 
 } // namespace
@@ -110,7 +68,8 @@ SoundPlayer::~SoundPlayer()
 {
     // The streams read from m_source, so they go first.
     m_sink.reset();
-    const QList<QAudioSink*> streams = findChildren<QAudioSink*>(Qt::FindDirectChildrenOnly);
+    const QList<QObject*> streams =
+        findChildren<QObject*>(kAudioStreamName, Qt::FindDirectChildrenOnly);
     qDeleteAll(streams);
     // Qt 6.4 tears its sound server connection down at exit without waiting for the server's
     // last answers, and aborts when one comes in meanwhile: give the answers to the closing of
@@ -165,10 +124,21 @@ void SoundPlayer::play()
     if (m_sink && m_sink->isActive())
         return; // still playing: it plays on
     if (!m_sink)
-        m_sink = g_sinkFactory ? g_sinkFactory(m_sound, m_fileName)
-                               : std::make_unique<AudioSink>(m_sound, this);
+        m_sink = g_sinkFactory ? g_sinkFactory(m_sound, m_fileName) : makeAudioSink();
     m_source.seek(0);
     m_sink->start(&m_source);
+}
+
+std::unique_ptr<SoundPlayer::Sink> SoundPlayer::makeAudioSink()
+{
+    if (const AudioSinkMaker make = audioSinkMaker())
+        return std::unique_ptr<Sink>(make(m_sound, this));
+    return std::make_unique<SilentSink>();
+}
+
+void SoundPlayer::prepareOutput()
+{
+    audioSinkMaker();
 }
 
 void SoundPlayer::setSinkFactory(SinkFactory factory)

@@ -45,11 +45,17 @@ public:
     // be heard (no sound device, say) is not an error.
     void play();
 
+    // Loads what the sound card's sink needs ahead of the first sound; the first play request
+    // does it otherwise.
+    static void prepareOutput();
+
     // Test seam: players that start playing from now on send their samples to the factory's
     // sinks; an empty factory restores the sound card.
     static void setSinkFactory(SinkFactory factory);
 
 private:
+    std::unique_ptr<Sink> makeAudioSink();
+
     QString m_fileName;
     WaveSound m_sound;
     QBuffer m_source;

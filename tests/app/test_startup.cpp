@@ -338,6 +338,8 @@ private slots:
         QVERIFY(!Form7->isVisible());
         QVERIFY2(shown.elapsed() >= 1000, "the splash went away too early");
         QCOMPARE(Form7->cursor().shape(), Qt::WaitCursor);
+        // The application icon, given once the splash is up, is there for the main menu.
+        QCOMPARE(QApplication::windowIcon().availableSizes().size(), 8);
     }
 };
 
