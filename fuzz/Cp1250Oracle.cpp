@@ -30,8 +30,8 @@ Cp1250Oracle::Cp1250Oracle()
             continue;
         }
         FUZZ_CHECK(outLeft == 0);
-        const char32_t codePoint = char32_t(out[0]) | char32_t(out[1]) << 8
-                                   | char32_t(out[2]) << 16 | char32_t(out[3]) << 24;
+        const char32_t codePoint = char32_t(out[0]) | char32_t(out[1]) << 8 |
+                                   char32_t(out[2]) << 16 | char32_t(out[3]) << 24;
         m_codePoints[byte] = codePoint;
         FUZZ_CHECK(m_bytes.emplace(codePoint, byte).second);
     }

@@ -20,8 +20,8 @@ QList<char32_t> codePointsOf(const QString& text)
         if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size()) {
             const char16_t next = text[i + 1].unicode();
             if (next >= 0xDC00 && next <= 0xDFFF) {
-                codePoints.append(0x10000 + ((char32_t(unit) - 0xD800) << 10)
-                                  + (char32_t(next) - 0xDC00));
+                codePoints.append(0x10000 + ((char32_t(unit) - 0xD800) << 10) +
+                                  (char32_t(next) - 0xDC00));
                 ++i;
                 continue;
             }

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TForm1.h"
 
+#include "character/TForm3.h"
+#include "files/TextFile.h"
 #include "platform/DefaultButton.h"
-#include "platform/WindowSetup.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramInfo.h"
 #include "platform/RunHandler.h"
-#include "windows/TForm2.h"
-#include "character/TForm3.h"
-#include "windows/TForm6.h"
-#include "files/TextFile.h"
 #include "platform/WindowPlacement.h"
+#include "platform/WindowSetup.h"
+#include "windows/TForm2.h"
+#include "windows/TForm6.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -20,7 +20,10 @@ QString decode(QByteArrayView bytes);
 // The byte for a code point, or -1 when Windows-1250 cannot hold it.
 int byteFor(char32_t codePoint);
 
-inline bool canEncode(char32_t codePoint) { return byteFor(codePoint) >= 0; }
+inline bool canEncode(char32_t codePoint)
+{
+    return byteFor(codePoint) >= 0;
+}
 
 // Encodes text; each code point Windows-1250 cannot hold (a whole surrogate pair counts as one)
 // is replaced by what `unmappable` returns for it, or by '?' when no handler is given.

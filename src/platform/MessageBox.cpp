@@ -25,8 +25,7 @@ void show(MessageBox::Shown::Kind kind, const QString& text, QWidget* parent)
     if (kind == MessageBox::Shown::Error)
         std::fprintf(stderr, "%s: %s\n", qUtf8Printable(caption), qUtf8Printable(text));
     QMessageBox box(kind == MessageBox::Shown::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
-                    caption, text, QMessageBox::Ok,
-                    parent ? parent : QApplication::activeWindow());
+                    caption, text, QMessageBox::Ok, parent ? parent : QApplication::activeWindow());
     // Names, file paths and texts read from files are shown as they are, never as markup.
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);

@@ -10,8 +10,7 @@ class ModalWindow : public QDialog
 {
     Q_OBJECT
 public:
-    enum class Closing
-    {
+    enum class Closing {
         ByTitleBarToo,
         OnlyByItsCommand,
     };

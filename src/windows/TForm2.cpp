@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/TForm2.h"
 
-#include "windows/ButtonPanel.h"
-#include "platform/WindowSetup.h"
-#include "windows/MemoLines.h"
+#include "files/TextFile.h"
 #include "platform/ProgramInfo.h"
 #include "platform/RunHandler.h"
-#include "files/TextFile.h"
-
+#include "platform/WindowSetup.h"
+#include "windows/ButtonPanel.h"
+#include "windows/MemoLines.h"
 
 namespace {
 
@@ -56,4 +55,3 @@ void TForm2::Panel1Click()
 {
     runHandler([this] { hide(); });
 }
-

@@ -19,5 +19,4 @@ public:
     void FormCreate();
 
     void Panel1Click();
-
 };

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/TForm6.h"
 
+#include "platform/RunHandler.h"
 #include "platform/WindowSetup.h"
 #include "windows/MemoLines.h"
-#include "platform/RunHandler.h"
-
 
 TForm6::TForm6(QWidget* parent) : ModalWindow(Closing::OnlyByItsCommand, parent)
 {
@@ -13,8 +12,7 @@ TForm6::TForm6(QWidget* parent) : ModalWindow(Closing::OnlyByItsCommand, parent)
     setUpWindow(this, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::MSWindowsFixedSizeDialogHint);
 
-    connect(Button1, &QPushButton::clicked, this,
-            [this] { Button1Click(); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 }
 
 void TForm6::setLines(const QStringList& lines)
@@ -26,4 +24,3 @@ void TForm6::Button1Click()
 {
     runHandler([this] { hide(); });
 }
-

@@ -18,5 +18,4 @@ public:
     void setLines(const QStringList& lines);
 
     void Button1Click();
-
 };

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/TForm7.h"
 
-#include "platform/WindowSetup.h"
 #include "platform/RunHandler.h"
+#include "platform/WindowSetup.h"
 
 #include <QTimer>
 
@@ -35,4 +35,3 @@ int TForm7::exec()
         return result();
     return ModalWindow::exec();
 }
-

@@ -24,5 +24,4 @@ public:
     // Blocks until the timer has hidden the splash. Once the timer has ticked there is nothing
     // left to wait for, so it then returns at once rather than showing a splash nothing closes.
     int exec() override;
-
 };

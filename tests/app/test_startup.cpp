@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "NonRegularFiles.h"
 #include "Workspace.h"
 #include "app/Forms.h"
-#include "platform/MessageBox.h"
-#include "NonRegularFiles.h"
-#include "platform/ProgramInfo.h"
-#include "platform/SoundPlayer.h"
 #include "app/Startup.h"
 #include "app/TForm1.h"
-#include "windows/TForm2.h"
 #include "character/TForm3.h"
+#include "platform/MessageBox.h"
+#include "platform/ProgramInfo.h"
+#include "platform/SoundPlayer.h"
+#include "windows/TForm2.h"
 #include "windows/TForm6.h"
 #include "windows/TForm7.h"
 
@@ -96,8 +96,8 @@ private slots:
         const QString noSound = "error: Cannot find the specified file. Make sure the path and "
                                 "filename are correct.";
         QTest::newRow("version.ktd") << "version.ktd" << QStringList{"error: File not found."};
-        QTest::newRow("about.ktd") << "about.ktd"
-                                   << QStringList{"error: Cannot open file about.ktd."};
+        QTest::newRow("about.ktd")
+            << "about.ktd" << QStringList{"error: Cannot open file about.ktd."};
         QTest::newRow("Beta.ktd") << "Beta.ktd" << QStringList{};
         QTest::newRow("tips.ktd") << "tips.ktd" << QStringList{};
         QTest::newRow("Problem.wav") << "Problem.wav" << QStringList{noSound};
@@ -127,7 +127,8 @@ private slots:
         QTest::newRow("empty") << QByteArray() << "";
         QTest::newRow("lines") << QByteArray("2.0\r\nmore\r\n") << "2.0";
         QTest::newRow("garbage") << QByteArray("\x90\x81\x01\x1A\r\n", 5) << "\uFFFD\uFFFD\x01";
-        QTest::newRow("10 MB line") << QByteArray(10 * 1024 * 1024, 'x') << QString(10 * 1024 * 1024, 'x');
+        QTest::newRow("10 MB line")
+            << QByteArray(10 * 1024 * 1024, 'x') << QString(10 * 1024 * 1024, 'x');
     }
     void badVersionFilesNeverStopTheStart()
     {

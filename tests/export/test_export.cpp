@@ -236,7 +236,7 @@ class ExportTest : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void htmlSheet_data();
     void htmlSheet();
     void htmlInitialSheet();

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WindowFixtures.h"
 #include "WaveFiles.h"
+#include "WindowFixtures.h"
 #include "Workspace.h"
+#include "files/KartakError.h"
 #include "platform/DefaultButton.h"
 #include "platform/Fonts.h"
-#include "files/KartakError.h"
 #include "platform/MessageBox.h"
 #include "platform/OneLineValidator.h"
 #include "platform/RunHandler.h"
@@ -51,11 +51,16 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("plain") << "File not found" << "File not found.";
-        QTest::newRow("already ended") << "Hotovo." << "Hotovo.";
-        QTest::newRow("empty") << "" << ".";
-        QTest::newRow("question") << "Proč?" << "Proč?.";
-        QTest::newRow("ends in dots") << "Cannot open file about..." << "Cannot open file about...";
+        QTest::newRow("plain") << "File not found"
+                               << "File not found.";
+        QTest::newRow("already ended") << "Hotovo."
+                                       << "Hotovo.";
+        QTest::newRow("empty") << ""
+                               << ".";
+        QTest::newRow("question") << "Proč?"
+                                  << "Proč?.";
+        QTest::newRow("ends in dots") << "Cannot open file about..."
+                                      << "Cannot open file about...";
     }
     void errorBoxAddsAFullStop()
     {
@@ -143,8 +148,7 @@ private slots:
         success.play();
         problem.play();
         success.play();
-        QCOMPARE(takePlayRequests(),
-                 (QStringList{"Success.wav", "Problem.wav", "Success.wav"}));
+        QCOMPARE(takePlayRequests(), (QStringList{"Success.wav", "Problem.wav", "Success.wav"}));
         QTRY_VERIFY_WITH_TIMEOUT(success.isLoaded(), 5000);
     }
 

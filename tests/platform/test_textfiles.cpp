@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FailDevice.h"
+#include "NonRegularFiles.h"
 #include "Workspace.h"
 #include "files/Cp1250.h"
 #include "files/KartakError.h"
-#include "NonRegularFiles.h"
 #include "files/RegularFile.h"
 #include "files/SafeFileName.h"
 #include "files/TextFile.h"
@@ -84,15 +84,15 @@ private slots:
         QTest::addColumn<int>("codePoint");
         // Czech letters and the code page's oddities, checked against the published table.
         const QList<QPair<int, int>> rows = {
-            {0x41, 'A'},     {0x80, 0x20AC}, {0x8A, 0x0160}, {0x8D, 0x0164}, {0x8E, 0x017D},
-            {0x9A, 0x0161},  {0x9D, 0x0165}, {0x9E, 0x017E}, {0xA0, 0x00A0}, {0xC1, 0x00C1},
-            {0xC8, 0x010C},  {0xC9, 0x00C9}, {0xCC, 0x011A}, {0xCD, 0x00CD}, {0xCF, 0x010E},
-            {0xD2, 0x0147},  {0xD3, 0x00D3}, {0xD8, 0x0158}, {0xD9, 0x016E}, {0xDA, 0x00DA},
-            {0xDD, 0x00DD},  {0xE1, 0x00E1}, {0xE8, 0x010D}, {0xE9, 0x00E9}, {0xEC, 0x011B},
-            {0xED, 0x00ED},  {0xEF, 0x010F}, {0xF2, 0x0148}, {0xF3, 0x00F3}, {0xF8, 0x0159},
-            {0xF9, 0x016F},  {0xFA, 0x00FA}, {0xFD, 0x00FD}, {0xFF, 0x02D9}, {0x96, 0x2013},
-            {0x84, 0x201E},  {0x93, 0x201C}, {0x81, 0xFFFD}, {0x83, 0xFFFD}, {0x88, 0xFFFD},
-            {0x90, 0xFFFD},  {0x98, 0xFFFD},
+            {0x41, 'A'},    {0x80, 0x20AC}, {0x8A, 0x0160}, {0x8D, 0x0164}, {0x8E, 0x017D},
+            {0x9A, 0x0161}, {0x9D, 0x0165}, {0x9E, 0x017E}, {0xA0, 0x00A0}, {0xC1, 0x00C1},
+            {0xC8, 0x010C}, {0xC9, 0x00C9}, {0xCC, 0x011A}, {0xCD, 0x00CD}, {0xCF, 0x010E},
+            {0xD2, 0x0147}, {0xD3, 0x00D3}, {0xD8, 0x0158}, {0xD9, 0x016E}, {0xDA, 0x00DA},
+            {0xDD, 0x00DD}, {0xE1, 0x00E1}, {0xE8, 0x010D}, {0xE9, 0x00E9}, {0xEC, 0x011B},
+            {0xED, 0x00ED}, {0xEF, 0x010F}, {0xF2, 0x0148}, {0xF3, 0x00F3}, {0xF8, 0x0159},
+            {0xF9, 0x016F}, {0xFA, 0x00FA}, {0xFD, 0x00FD}, {0xFF, 0x02D9}, {0x96, 0x2013},
+            {0x84, 0x201E}, {0x93, 0x201C}, {0x81, 0xFFFD}, {0x83, 0xFFFD}, {0x88, 0xFFFD},
+            {0x90, 0xFFFD}, {0x98, 0xFFFD},
         };
         for (const auto& [byte, codePoint] : rows)
             QTest::addRow("%02X", byte) << byte << codePoint;
@@ -122,7 +122,9 @@ private slots:
     {
         const QString text = QStringLiteral("aЖ😀b");
         QCOMPARE(Cp1250::encode(text), QByteArray("a??b"));
-        const auto reference = [](char32_t cp) { return "&#" + QByteArray::number(uint(cp)) + ';'; };
+        const auto reference = [](char32_t cp) {
+            return "&#" + QByteArray::number(uint(cp)) + ';';
+        };
         QCOMPARE(Cp1250::encode(text, reference), QByteArray("a&#1046;&#128512;b"));
     }
 
@@ -134,9 +136,12 @@ private slots:
         QTest::newRow("lone LF does not end it") << QByteArray("a\nb\r\nc") << "a\nb";
         QTest::newRow("no CR") << QByteArray("whole\ntext") << "whole\ntext";
         QTest::newRow("lone CR") << QByteArray("x\ry") << "x";
-        QTest::newRow("1A ends the text") << QByteArray("ab\x1A" "cd\r\n") << "ab";
+        QTest::newRow("1A ends the text") << QByteArray("ab\x1A"
+                                                        "cd\r\n")
+                                          << "ab";
         QTest::newRow("empty") << QByteArray() << "";
-        QTest::newRow("Czech") << QByteArray("Verze \xE8\xEC\xF8\r\n") << QStringLiteral("Verze čěř");
+        QTest::newRow("Czech") << QByteArray("Verze \xE8\xEC\xF8\r\n")
+                               << QStringLiteral("Verze čěř");
         QTest::newRow("undefined byte") << QByteArray("a\x81") << QStringLiteral("a\uFFFD");
     }
     void readsTheVersionLine()
@@ -179,7 +184,8 @@ private slots:
         QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
         QTest::newRow("LF") << QByteArray("a\nb") << QStringList{"a", "b"};
         QTest::newRow("CR") << QByteArray("a\rb\r") << QStringList{"a", "b"};
-        QTest::newRow("mixed, empty lines") << QByteArray("a\r\n\r\n\nb") << QStringList{"a", "", "", "b"};
+        QTest::newRow("mixed, empty lines")
+            << QByteArray("a\r\n\r\n\nb") << QStringList{"a", "", "", "b"};
         QTest::newRow("empty file") << QByteArray() << QStringList{};
         QTest::newRow("garbage") << QByteArray("\x00\xFF\x90\r\n", 5)
                                  << QStringList{QString(QChar(0)) + QStringLiteral("˙\uFFFD")};

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Workspace.h"
 #include "files/KartakError.h"
-#include "windows/MemoLines.h"
 #include "platform/ProgramInfo.h"
+#include "windows/MemoLines.h"
 #include "windows/TForm2.h"
 #include "windows/TForm4.h"
 #include "windows/TForm6.h"
@@ -54,10 +54,7 @@ class TestWindows : public QObject
     std::unique_ptr<Workspace> m_workspace;
 
 private slots:
-    void init()
-    {
-        m_workspace = std::make_unique<Workspace>(QStringList{});
-    }
+    void init() { m_workspace = std::make_unique<Workspace>(QStringList{}); }
     void cleanup() { m_workspace.reset(); }
 
     void aboutTextComesFromTheFileOrTheBuiltInLines_data()
@@ -177,9 +174,9 @@ private slots:
         QTimer::singleShot(5000, &form, [&] { form.done(-1); });
         QCOMPARE(form.exec(), int(QDialog::Rejected));
         // A coarse timer may tick up to 5 % early (1425 ms); the splash stands its full time.
-        QVERIFY2(shown.elapsed() >= 1470,
-                 qPrintable(QStringLiteral("the splash went away after %1 ms")
-                                .arg(shown.elapsed())));
+        QVERIFY2(
+            shown.elapsed() >= 1470,
+            qPrintable(QStringLiteral("the splash went away after %1 ms").arg(shown.elapsed())));
         QVERIFY(!form.isVisible());
         QVERIFY(!form.Timer1->isActive());
         // Shown again after its tick, it does not wait for a tick that never comes.
