@@ -16,18 +16,11 @@ set -euo pipefail
 
 cd "$(dirname "$0")/.."
 source tools/packages.sh
+source tools/check-common.sh
 ensure_packages "${KARTAK_BUILD_PACKAGES[@]}" pulseaudio pulseaudio-utils xvfb dbus-daemon \
   python3 python3-xlib
 
-if [ $# -ge 1 ] && [ -n "$1" ]; then
-  program=$(readlink -f "$1")
-else
-  build_dir=${KARTAK_BUILD_DIR:-build}
-  cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DKARTAK_BUILD_TESTS=OFF >/dev/null
-  cmake --build "$build_dir" -j "$(nproc 2>/dev/null || echo 2)" --target kartak2 kartak_data
-  program=$(readlink -f "$build_dir/kartak2")
-fi
-[ -x "$program" ] || { echo "no program at $program" >&2; exit 2; }
+program_to_check "${1:-}"
 runs=${2:-11}
 
 out=$(mktemp -d /tmp/kartak-startup.XXXXXX)
@@ -84,17 +77,8 @@ for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
 pactl info >/dev/null 2>&1 || { cat "$out/pulseaudio.log"; echo "PulseAudio did not start" >&2; exit 1; }
 pactl set-default-sink kartak_bench
 
-display=
-for n in $(seq 130 139); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
-  pids+=($!)
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-  if [ -e "/tmp/.X11-unix/X$n" ]; then display=:$n; break; fi
-done
-[ -n "$display" ] || { echo "no free X display among :130 to :139" >&2; exit 1; }
-export DISPLAY=$display
-unset QT_QPA_PLATFORM
+source tools/check-common.sh
+start_private_display "$out"
 
 /usr/bin/python3 - "$bare" "$program" "$runs" <<'PY'
 import os, signal, statistics, subprocess, sys, time

@@ -16,18 +16,11 @@ set -euo pipefail
 
 cd "$(dirname "$0")/.."
 source tools/packages.sh
+source tools/check-common.sh
 ensure_packages "${KARTAK_BUILD_PACKAGES[@]}" cups cups-client printer-driver-cups-pdf \
   poppler-utils xvfb xdotool imagemagick python3
 
-if [ $# -ge 1 ]; then
-  program=$(readlink -f "$1")
-else
-  build_dir=${KARTAK_BUILD_DIR:-build}
-  cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DKARTAK_BUILD_TESTS=OFF >/dev/null
-  cmake --build "$build_dir" -j "$(nproc 2>/dev/null || echo 2)" --target kartak2 kartak_data
-  program=$(readlink -f "$build_dir/kartak2")
-fi
-[ -x "$program" ] || { echo "no program at $program" >&2; exit 2; }
+program_to_check "${1:-}"
 [ "$(id -u)" -eq 0 ] || { echo "run as root: cups-pdf's queue settings live in /etc/cups" >&2; exit 2; }
 
 out=${KARTAK_PRINT_CHECK_DIR:-$(mktemp -d /tmp/kartak-print.XXXXXX)}
@@ -94,15 +87,7 @@ lpadmin -d "$queue"
 echo "Default printer: $(lpstat -d)"
 
 # --- a private X display and the program ----------------------------------------------------
-# Xvfb picks a free display number and tells it.
-exec 3<>"$out/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$out/display" ] && break; sleep 0.1; done
-[ -s "$out/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-display=:$(head -n 1 "$out/display")
-export DISPLAY=$display
-unset QT_QPA_PLATFORM
+start_private_display "$out"
 
 (cd "$(dirname "$program")" && exec "$program") >"$out/program.log" 2>&1 &
 program_pid=$!

@@ -19,17 +19,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
 source tools/packages.sh
+source tools/check-common.sh
 ensure_packages "${KARTAK_BUILD_PACKAGES[@]}" pulseaudio pulseaudio-utils xvfb xdotool python3
 
-if [ $# -ge 1 ]; then
-  program=$(readlink -f "$1")
-else
-  build_dir=${KARTAK_BUILD_DIR:-build}
-  cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DKARTAK_BUILD_TESTS=OFF >/dev/null
-  cmake --build "$build_dir" -j "$(nproc 2>/dev/null || echo 2)" --target kartak2 kartak_data
-  program=$(readlink -f "$build_dir/kartak2")
-fi
-[ -x "$program" ] || { echo "no program at $program" >&2; exit 2; }
+program_to_check "${1:-}"
 
 out=${KARTAK_SOUND_CHECK_DIR:-$(mktemp -d /tmp/kartak-sound.XXXXXX)}
 mkdir -p "$out/run" "$out/home"
@@ -63,17 +56,7 @@ pactl subscribe >"$out/pulse-events.log" 2>&1 &
 pids+=($!)
 
 # --- a private X display ---------------------------------------------------------------------
-display=
-for n in $(seq 120 129); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
-  pids+=($!)
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-  if [ -e "/tmp/.X11-unix/X$n" ]; then display=:$n; break; fi
-done
-[ -n "$display" ] || { echo "no free X display among :120 to :129" >&2; exit 1; }
-export DISPLAY=$display
-unset QT_QPA_PLATFORM
+start_private_display "$out"
 
 # --- record, start the program, make the choices ---------------------------------------------
 # A recorder with the default latency of 2 s now and then loses a second of the monitor when
