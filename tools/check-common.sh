@@ -30,3 +30,17 @@ start_private_display() {
   export DISPLAY=$display
   unset QT_QPA_PLATFORM
 }
+
+# Prints the id of a visible window whose title matches the pattern $1, waiting up to 10 s for
+# it; when none comes, says so and leaves a picture of the screen in $out.
+find_window() {
+  local wid
+  for _ in $(seq 100); do
+    wid=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+    [ -n "$wid" ] && { echo "$wid"; return 0; }
+    sleep 0.1
+  done
+  echo "no window \"$1\"" >&2
+  import -window root "$out/no-window.png" 2>/dev/null || true
+  return 1
+}

@@ -93,18 +93,6 @@ start_private_display "$out"
 program_pid=$!
 pids+=($program_pid)
 
-find_window() { # title pattern: waits for a visible window whose title matches
-  local wid
-  for _ in $(seq 100); do
-    wid=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
-    [ -n "$wid" ] && { echo "$wid"; return 0; }
-    sleep 0.1
-  done
-  echo "no window \"$1\"" >&2
-  import -window root "$out/no-window.png" 2>/dev/null || true
-  return 1
-}
-
 menu=$(find_window "^Karták II\$")
 xdotool windowfocus --sync "$menu" 2>/dev/null || true
 sleep 0.5

@@ -71,17 +71,6 @@ pids+=($recorder)
 program_pid=$!
 pids+=($program_pid)
 
-find_window() { # title: waits for a visible window with exactly this title
-  local wid
-  for _ in $(seq 100); do
-    wid=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
-    [ -n "$wid" ] && { echo "$wid"; return 0; }
-    sleep 0.1
-  done
-  echo "no window \"$1\"" >&2
-  return 1
-}
-
 # Where a control lies in its window, from the window's form: "x y" of its centre.
 centre_of() { # form control
   python3 - "$repo/src/$1.ui" "$2" <<'EOF'
@@ -117,11 +106,11 @@ choose() { # key count: one choice a second
   done
 }
 
-menu=$(find_window "Karták II")
+menu=$(find_window "^Karták II\$")
 xdotool windowfocus --sync "$menu" 2>/dev/null || true
 sleep 0.5
 xdotool mousemove --window "$menu" 5 5 key --window "$menu" alt+g
-character=$(find_window "Generování postavy")
+character=$(find_window "^Generování postavy\$")
 xdotool windowfocus --sync "$character" 2>/dev/null || true
 sleep 1
 
