@@ -4,6 +4,7 @@
 #include "character/TForm3.h"
 #include "files/TextFile.h"
 #include "platform/DefaultButton.h"
+#include "platform/Fonts.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramInfo.h"
 #include "platform/RunHandler.h"
@@ -22,6 +23,7 @@ const QString TForm1::JokeMessage = QStringLiteral(
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent)
 {
+    Fonts::useStandIns(this);
     setupUi(this);
     setWindowTitle(ProgramInfo::ApplicationTitle);
     setUpWindow(this,

@@ -26,10 +26,9 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("cz.kartak2.Kartak2"));
     // Every start is a start in the program's folder, wherever it was started from.
     DataFolder::enter(QCoreApplication::applicationFilePath());
-    prepareApplication(app);
-    preload.waitForFonts();
-    createForms();
     preload.finish();
+    prepareApplication(app);
+    createForms();
     showSplash();
     return runMainLoop(app);
 }

@@ -6,6 +6,8 @@
 
 #include <QLabel>
 
+#include <utility>
+
 namespace {
 
 // A weapon row's field stands under its column's header, not beside a caption, so it tells
@@ -48,6 +50,15 @@ SheetView::SheetView(QWidget& window, Ui::TForm3& form) : m_window(window), m_fo
 
 void SheetView::prepare()
 {
+    const QList<QLabel*> labels = m_window.findChildren<QLabel*>();
+    for (QLabel* label : labels)
+        nameSheetField(label);
+}
+
+void SheetView::fitCaptions()
+{
+    if (std::exchange(m_captionsFitted, true))
+        return;
     // Labels that are not word-wrapped grow with their text, as the sheet's fields do at every
     // generation, so no caption is ever cut off.
     const QList<QLabel*> labels = m_window.findChildren<QLabel*>();
@@ -56,8 +67,6 @@ void SheetView::prepare()
             label->resize(label->sizeHint().width(),
                           qMax(label->height(), label->sizeHint().height()));
     }
-    for (QLabel* label : labels)
-        nameSheetField(label);
 }
 
 std::array<QLabel*, AttributeCount> SheetView::attributeFields() const
@@ -124,6 +133,7 @@ SheetTexts SheetView::read() const
 
 void SheetView::setField(QLabel* field, const QString& text)
 {
+    fitCaptions();
     field->setText(text);
     field->adjustSize();
     nameSheetField(field);

@@ -33,8 +33,12 @@ class SheetView
 public:
     SheetView(QWidget& window, Ui::TForm3& form);
 
-    // Once the form is set up: captions grow with their text and the fields get their names.
+    // Once the form is set up: the fields get their names.
     void prepare();
+    // Before the window is first drawn or a field first written (measuring lays out every
+    // caption's text, so it is not done at start-up): captions grow with their text. Once;
+    // later calls do nothing.
+    void fitCaptions();
 
     void writeIdentity(const QString& name, const QString& raceAndProfession);
     void write(const SheetTexts& sheet);
@@ -52,4 +56,5 @@ private:
 
     QWidget& m_window;
     Ui::TForm3& m_form;
+    bool m_captionsFitted = false;
 };

@@ -34,6 +34,7 @@ TForm3::TForm3(QWidget* parent)
     : QWidget(parent), m_choices(*this), m_sheet(*this, *this),
       m_export(*this, *this, m_sheet, SaveDialog1)
 {
+    Fonts::useStandIns(this);
     setupUi(this);
     // Closing only hides the window; only the main menu ends the program.
     setUpWindow(this, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -188,6 +189,14 @@ void TForm3::BitBtn3MouseMove()
 void TForm3::BitBtn5MouseMove()
 {
     runHandler([this] { showOverwriteWarning(false); });
+}
+
+bool TForm3::event(QEvent* event)
+{
+    // Sent before the window is first shown, drawn or measured.
+    if (event->type() == QEvent::Polish)
+        m_sheet.fitCaptions();
+    return QWidget::event(event);
 }
 
 void TForm3::mouseMoveEvent(QMouseEvent* event)

@@ -72,6 +72,7 @@ public:
     void BitBtn5MouseMove();
 
 protected:
+    bool event(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

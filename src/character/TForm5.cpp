@@ -2,6 +2,7 @@
 #include "character/TForm5.h"
 
 #include "platform/DefaultButton.h"
+#include "platform/Fonts.h"
 #include "platform/RunHandler.h"
 #include "platform/WindowSetup.h"
 
@@ -13,6 +14,7 @@ const QString TForm5::InitialTip =
 
 TForm5::TForm5(QWidget* parent) : QWidget(parent)
 {
+    Fonts::useStandIns(this);
     setupUi(this);
     // A dialog, so that X11 window managers too keep it above the character window that opens it.
     setUpWindow(this, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -8,9 +8,6 @@
 #include <QImageReader>
 #include <QPixmapCache>
 
-#include <algorithm>
-#include <condition_variable>
-#include <mutex>
 
 namespace Artwork {
 
@@ -34,92 +31,25 @@ QImage decode(const QString& resource)
     return reader.read();
 }
 
-// The pictures being decoded on another thread: each is handed on as soon as it is done.
-struct DecodedAhead
-{
-    std::mutex mutex;
-    std::condition_variable handedOn;
-    QStringList pending;
-    QHash<QString, QImage> pictures;
-};
-
-DecodedAhead& decodedAhead()
-{
-    static DecodedAhead ahead;
-    return ahead;
-}
-
-// A picture still being decoded ahead is waited for; one already decoded is taken.
-QImage takeDecodedAhead(const QString& resource)
-{
-    DecodedAhead& ahead = decodedAhead();
-    std::unique_lock lock(ahead.mutex);
-    ahead.handedOn.wait(lock, [&] { return !ahead.pending.contains(resource); });
-    return ahead.pictures.take(resource);
-}
-
 // Decoded pictures are kept in the pixmap cache, as QPixmap's own loading does.
 QPixmap load(const QString& resource)
 {
     QPixmap pixmap;
     if (QPixmapCache::find(resource, &pixmap))
         return pixmap;
-    QImage image = takeDecodedAhead(resource);
-    pixmap = QPixmap::fromImage(image.isNull() ? decode(resource) : std::move(image));
+    pixmap = QPixmap::fromImage(decode(resource));
     if (!pixmap.isNull())
         QPixmapCache::insert(resource, pixmap);
     return pixmap;
 }
 
+// The largest ratio of the screens: a window may be moved to any of them.
+qreal screenRatio()
+{
+    return qGuiApp ? qGuiApp->devicePixelRatio() : 1;
+}
+
 } // namespace
-
-QStringList startDecodingAhead()
-{
-    // The smallest files first, so that a window waits for none but the large picture it shows.
-    QFileInfoList files;
-    QDirIterator it(QStringLiteral(":/art"), {QStringLiteral("*.png")}, QDir::Files);
-    while (it.hasNext()) {
-        const QFileInfo file(it.next());
-        if (!file.fileName().contains(QStringLiteral("@2x")))
-            files << file;
-    }
-    std::stable_sort(files.begin(), files.end(),
-                     [](const QFileInfo& a, const QFileInfo& b) { return a.size() < b.size(); });
-    QStringList pictures;
-    for (const QFileInfo& file : std::as_const(files))
-        pictures << file.filePath();
-    DecodedAhead& ahead = decodedAhead();
-    const std::lock_guard lock(ahead.mutex);
-    ahead.pending = pictures;
-    return pictures;
-}
-
-void decodeAhead(const QStringList& pictures)
-{
-    DecodedAhead& ahead = decodedAhead();
-    for (const QString& resource : pictures) {
-        // Converted here as well into the form a pixmap keeps, so that the pixmap takes it as
-        // it is.
-        const QImage image = decode(resource);
-        const QImage converted = image.convertToFormat(
-            image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
-        {
-            const std::lock_guard lock(ahead.mutex);
-            ahead.pictures.insert(resource, converted);
-            ahead.pending.removeOne(resource);
-        }
-        ahead.handedOn.notify_all();
-    }
-}
-
-void endDecodingAhead()
-{
-    // Screens with more device pixels than pixels show the twins, and leave these behind.
-    DecodedAhead& ahead = decodedAhead();
-    const std::lock_guard lock(ahead.mutex);
-    ahead.pending.clear();
-    ahead.pictures.clear();
-}
 
 QPixmap picture(const QString& resource, qreal devicePixelRatio)
 {
@@ -136,9 +66,17 @@ QPixmap picture(const QString& resource, qreal devicePixelRatio)
 
 QPixmap picture(const char* resource)
 {
-    // The largest ratio of the screens: a window may be moved to any of them.
-    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1;
-    return picture(QString::fromUtf8(resource), ratio);
+    return picture(QString::fromUtf8(resource), screenRatio());
+}
+
+void decodeWindowPictures()
+{
+    QDirIterator it(QStringLiteral(":/art"), {QStringLiteral("*.png")}, QDir::Files);
+    while (it.hasNext()) {
+        const QString resource = it.next();
+        if (!resource.contains(QStringLiteral("@2x")))
+            picture(resource, screenRatio());
+    }
 }
 
 QIcon applicationIcon()

@@ -19,13 +19,9 @@ QPixmap picture(const QString& resource, qreal devicePixelRatio);
 // The name of a picture's twin at twice the size: ":/art/main.png" gives ":/art/main@2x.png".
 QString twinName(const QString& resource);
 
-// Decoding the pictures ahead, on another thread, while the start-up goes on: the pictures at
-// one device pixel to a pixel are listed (and marked as coming), then decodeAhead() decodes
-// them on any thread, even before the application exists. picture() takes each as soon as it
-// is done, and waits for one still coming. endDecodingAhead() drops those no window took.
-QStringList startDecodingAhead();
-void decodeAhead(const QStringList& pictures);
-void endDecodingAhead();
+// Decodes every picture of the windows, in the size the screens in use need, so that making the
+// windows only takes them. Once the application exists.
+void decodeWindowPictures();
 
 // The application icon in all its sizes, from 16 to 256 px, for window frames and task bars.
 QIcon applicationIcon();

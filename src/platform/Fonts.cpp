@@ -1,22 +1,103 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Fonts.h"
 
+#include <QChildEvent>
+#include <QEvent>
 #include <QFont>
+#include <QFontDatabase>
+#include <QHash>
 #include <QWidget>
 
 #include <cmath>
 
 namespace Fonts {
 
-void installSubstitutions()
+namespace {
+
+// The faces the forms name, each with the free faces that stand in for it, best first.
+QHash<QString, QStringList> standIns()
 {
     const QStringList sans = {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
                               QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")};
     const QStringList mono = {QStringLiteral("Liberation Mono"), QStringLiteral("Courier New"),
                               QStringLiteral("DejaVu Sans Mono")};
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sans);
-    QFont::insertSubstitutions(QStringLiteral("Arial CE"), sans);
-    QFont::insertSubstitutions(QStringLiteral("Courier New CE"), mono);
+    return {{QStringLiteral("MS Sans Serif"), sans},
+            {QStringLiteral("Arial"), {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                                       QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")}},
+            {QStringLiteral("Arial CE"), sans},
+            {QStringLiteral("Courier New CE"), mono}};
+}
+
+// Each named face with the first of its stand-ins that is installed.
+QHash<QString, QString>& installedStandIns()
+{
+    static QHash<QString, QString> installed;
+    return installed;
+}
+
+// Watches a window and every widget in it, from before the form is set up: a font that names a
+// face with an installed stand-in never reaches the widget, which gets the same font in the
+// stand-in instead. Text edits lay out their whole text at every font change, and a face that
+// is not installed is first looked for in vain among all the system's fonts.
+class StandInFaces : public QObject
+{
+public:
+    explicit StandInFaces(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ChildAdded) {
+            QObject* child = static_cast<QChildEvent*>(event)->child();
+            if (child->isWidgetType())
+                child->installEventFilter(this);
+        } else if (event->type() == QEvent::FontChange) {
+            auto* widget = static_cast<QWidget*>(watched);
+            QFont font = widget->font();
+            const QString family = installedFamily(font.family());
+            if (family == font.family())
+                return false;
+            // A widget that inherited the font follows once the one that set it has its
+            // stand-in.
+            if (widget->testAttribute(Qt::WA_SetFont)) {
+                font.setFamily(family);
+                widget->setFont(font);
+            }
+            return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void useStandIns(QWidget* window)
+{
+    new StandInFaces(window);
+}
+
+void installSubstitutions()
+{
+    const QHash<QString, QStringList> faces = standIns();
+    const QStringList families = QFontDatabase::families();
+    for (auto it = faces.cbegin(); it != faces.cend(); ++it) {
+        // For a font that names the face itself.
+        QFont::insertSubstitutions(it.key(), it.value());
+        for (const QString& standIn : it.value()) {
+            if (families.contains(standIn, Qt::CaseInsensitive)) {
+                installedStandIns().insert(it.key(), standIn);
+                break;
+            }
+        }
+    }
+}
+
+QString installedFamily(const QString& family)
+{
+    // A face that is not installed is looked for at every font it is asked for in, first
+    // among all the system's fonts and then as a substitution: naming the stand-in that will
+    // be drawn spares that search.
+    return installedStandIns().value(family, family);
 }
 
 int pixelSizeForPoints(int points)
@@ -40,7 +121,7 @@ int pixelSizeForPoints(int points)
 QFont completeFont(const QFont& requested)
 {
     // A font made from nothing but its family holds the plain defaults, not the application's.
-    QFont font(requested.family());
+    QFont font(installedFamily(requested.family()));
     if (requested.pointSize() > 0)
         font.setPixelSize(pixelSizeForPoints(requested.pointSize()));
     else if (requested.pixelSize() > 0)
@@ -60,10 +141,14 @@ void applyPixelSizes(QWidget* window)
     window->setFont(completeFont(window->font()));
     auto convert = [](QWidget* widget) {
         QFont font = widget->font();
+        if (const QString family = installedFamily(font.family()); family != font.family()) {
+            font.setFamily(family);
+            widget->setFont(font);
+        }
         // Few systems have a narrow sans face (fonts-liberation 2 has none), so the narrow
         // face is the form's sans face narrowed by Qt, the same wherever the program runs.
         if (font.family() == QLatin1String("Arial Narrow")) {
-            font.setFamily(QStringLiteral("Arial CE"));
+            font.setFamily(installedFamily(QStringLiteral("Arial CE")));
             font.setStretch(NarrowStretch);
             widget->setFont(font);
         }

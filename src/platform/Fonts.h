@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
+
 class QFont;
 class QWidget;
 
@@ -10,8 +12,15 @@ class QWidget;
 // 10 pt = 13 px, 12 pt = 16 px, 14 pt = 19 px).
 namespace Fonts {
 
-// Once per process, before any window is created.
+// Once per process, before any window is created: finds the installed stand-ins.
 void installSubstitutions();
+
+// From before the window's form is set up: every font set in it that names a face of the forms
+// takes the installed stand-in at once, before anything is laid out in the named face.
+void useStandIns(QWidget* window);
+
+// The installed face that stands in for a face the forms name; any other face unchanged.
+QString installedFamily(const QString& family);
 
 // Turns every point-sized font in the window and its children into the matching pixel size.
 // The window's own font becomes complete: the form's family, size, weight and style, and the

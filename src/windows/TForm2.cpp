@@ -2,6 +2,7 @@
 #include "windows/TForm2.h"
 
 #include "files/TextFile.h"
+#include "platform/Fonts.h"
 #include "platform/ProgramInfo.h"
 #include "platform/RunHandler.h"
 #include "platform/WindowSetup.h"
@@ -31,6 +32,7 @@ QStringList builtInLines()
 
 TForm2::TForm2(QWidget* parent) : ModalWindow(Closing::ByTitleBarToo, parent)
 {
+    Fonts::useStandIns(this);
     setupUi(this);
     // A fixed single border with the system menu and its close button only.
     setUpWindow(this, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

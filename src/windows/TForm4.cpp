@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/TForm4.h"
 
+#include "platform/Fonts.h"
 #include "platform/RunHandler.h"
 #include "platform/WindowPlacement.h"
 #include "platform/WindowSetup.h"
 
 TForm4::TForm4(QWidget* parent) : QWidget(parent)
 {
+    Fonts::useStandIns(this);
     setupUi(this);
     // A dialog, so that X11 window managers too keep it above the character window that opens it.
     setUpWindow(this, Qt::Dialog | Qt::FramelessWindowHint);

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/TForm7.h"
 
+#include "platform/Fonts.h"
 #include "platform/RunHandler.h"
 #include "platform/WindowSetup.h"
 
 #include <QTimer>
 
+#include <utility>
+
 TForm7::TForm7(QWidget* parent) : ModalWindow(Closing::OnlyByItsCommand, parent)
 {
+    Fonts::useStandIns(this);
     setupUi(this);
     setUpWindow(this, Qt::Dialog | Qt::FramelessWindowHint);
 
@@ -33,5 +37,30 @@ int TForm7::exec()
 {
     if (!Timer1->isActive())
         return result();
-    return ModalWindow::exec();
+    // The hourglass is read from the pointer theme when a window first shows it, which holds
+    // the window's first showing back by a few milliseconds: the splash is up first and takes
+    // the hourglass as soon as it has painted.
+    m_pointerHeld = true;
+    showPointer(false);
+    const int shown = ModalWindow::exec();
+    m_pointerHeld = false;
+    showPointer(true);
+    return shown;
+}
+
+void TForm7::paintEvent(QPaintEvent* event)
+{
+    ModalWindow::paintEvent(event);
+    if (std::exchange(m_pointerHeld, false))
+        QTimer::singleShot(0, this, [this] { showPointer(true); });
+}
+
+void TForm7::showPointer(bool waiting)
+{
+    for (QWidget* widget : {static_cast<QWidget*>(this), static_cast<QWidget*>(Shape1)}) {
+        if (waiting)
+            widget->setCursor(Qt::WaitCursor);
+        else
+            widget->unsetCursor();
+    }
 }

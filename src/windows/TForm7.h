@@ -24,4 +24,12 @@ public:
     // Blocks until the timer has hidden the splash. Once the timer has ticked there is nothing
     // left to wait for, so it then returns at once rather than showing a splash nothing closes.
     int exec() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void showPointer(bool waiting);
+
+    bool m_pointerHeld = false;
 };

@@ -429,6 +429,8 @@ def check_and_save(image, name, size, folder=ART):
         save_palette(image, path)
     else:
         image.save(path)
+    if folder == ART and "@2x" not in name:
+        store_uncompressed(path)
     print(f"data/{folder.name}/{name}  {image.size[0]}x{image.size[1]}  {image.mode}")
 
 
