@@ -8,7 +8,6 @@
 #include <QImageReader>
 #include <QPixmapCache>
 
-
 namespace Artwork {
 
 QString twinName(const QString& resource)

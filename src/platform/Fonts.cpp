@@ -22,8 +22,9 @@ QHash<QString, QStringList> standIns()
     const QStringList mono = {QStringLiteral("Liberation Mono"), QStringLiteral("Courier New"),
                               QStringLiteral("DejaVu Sans Mono")};
     return {{QStringLiteral("MS Sans Serif"), sans},
-            {QStringLiteral("Arial"), {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                                       QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")}},
+            {QStringLiteral("Arial"),
+             {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+              QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")}},
             {QStringLiteral("Arial CE"), sans},
             {QStringLiteral("Courier New CE"), mono}};
 }
