@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -364,6 +365,33 @@ private slots:
         Fonts::applyPixelSizes(&window);
         QCOMPARE(child->font().pixelSize(), pixels);
         QVERIFY(child->font().bold());
+    }
+
+    void namedFacesTakeTheirStandInAtOnce_data()
+    {
+        QTest::addColumn<QString>("named");
+        QTest::addColumn<bool>("onTheWindow");
+        for (const char* face : {"MS Sans Serif", "Arial CE", "Courier New CE"}) {
+            QTest::addRow("%s on the memo", face) << face << false;
+            QTest::addRow("%s on the window", face) << face << true;
+        }
+    }
+    void namedFacesTakeTheirStandInAtOnce()
+    {
+        QFETCH(QString, named);
+        QFETCH(bool, onTheWindow);
+        Fonts::installSubstitutions();
+        const QString standIn = Fonts::installedFamily(named);
+        if (standIn == named)
+            QSKIP("no stand-in installed");
+        QWidget window;
+        Fonts::useStandIns(&window);
+        auto* memo = new QPlainTextEdit(QStringLiteral("Karták"), &window);
+        (onTheWindow ? static_cast<QWidget*>(&window) : memo)->setFont(QFont(named, 9));
+        // The text is laid out in the face that is drawn, inherited or set on the memo itself.
+        QCOMPARE(memo->font().family(), standIn);
+        QCOMPARE(memo->document()->defaultFont().family(), standIn);
+        QCOMPARE(memo->font().pointSize(), 9);
     }
 
     void enterPressesTheDefaultButton()
