@@ -6,10 +6,12 @@ application icons, the text files' encoding and line ends, and the sounds' forma
 and length."""
 import pathlib
 import shutil
+import struct
 import subprocess
 import sys
 import tempfile
 import wave
+import zlib
 import xml.etree.ElementTree as ET
 
 from PIL import Image, ImageChops, ImageFilter, ImageStat
@@ -51,6 +53,24 @@ def difference(a, b):
     return sum(ImageStat.Stat(ImageChops.difference(*flat)).mean) / 3
 
 
+def stored_uncompressed(path):
+    """Whether every row of the PNG is unfiltered and its data stored without compression."""
+    data = path.read_bytes()
+    width, height, _, colour = struct.unpack(">IIBB", data[16:26])
+    idat, pos = b"", 8
+    while pos < len(data):
+        (n,) = struct.unpack(">I", data[pos : pos + 4])
+        if data[pos + 4 : pos + 8] == b"IDAT":
+            idat += data[pos + 8 : pos + 8 + n]
+        pos += 12 + n
+    # A zlib stream of stored deflate blocks: each block's header byte has type 00.
+    if idat[1] & 0xC0 != 0 or idat[2] & 0x06 != 0:
+        return False
+    stride = 1 + width * {0: 1, 2: 3, 3: 1, 4: 2, 6: 4}[colour]
+    raw = zlib.decompress(idat)
+    return all(raw[row * stride] == 0 for row in range(height))
+
+
 def check_pictures(errors):
     pictures = dict(PICTURES)
     for name, (size, mode, transparent) in PICTURES.items():
@@ -59,6 +79,8 @@ def check_pictures(errors):
         im = Image.open(DATA / "art" / name)
         if im.size != size or im.mode != mode:
             errors.append(f"{name}: {im.size} {im.mode}, want {size} {mode}")
+        if name in PICTURES and not stored_uncompressed(DATA / "art" / name):
+            errors.append(f"{name}: not stored unfiltered and uncompressed (store_uncompressed)")
         if mode == "P":
             colours = len(im.getcolors(256) or [])
             if not 0 < colours <= 256:
