@@ -35,7 +35,7 @@ public:
 
     // Once the form is set up: the fields get their names.
     void prepare();
-    // Before the window is first drawn or a field first written (measuring lays out every
+    // Before the window is first shown or a field first written (measuring lays out every
     // caption's text, so it is not done at start-up): captions grow with their text. Once;
     // later calls do nothing.
     void fitCaptions();

@@ -193,8 +193,9 @@ void TForm3::BitBtn5MouseMove()
 
 bool TForm3::event(QEvent* event)
 {
-    // Sent before the window is first shown, drawn or measured.
-    if (event->type() == QEvent::Polish)
+    // Before the window is first drawn; not at its polish, which Qt asks for as soon as the event
+    // loop runs, while the splash is being put up.
+    if (event->type() == QEvent::Show)
         m_sheet.fitCaptions();
     return QWidget::event(event);
 }
