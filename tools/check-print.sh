@@ -79,8 +79,11 @@ EOF
 cupsd -f -c "$cups/etc/cupsd.conf" -s "$cups/etc/cups-files.conf" >"$out/cupsd.log" 2>&1 &
 pids+=($!)
 export CUPS_SERVER=$socket HOME=$out/home
-for _ in $(seq 50); do lpstat -r >/dev/null 2>&1 && break; sleep 0.1; done
-lpstat -r >/dev/null 2>&1 || { cat "$out/cupsd.log" "$cups/log/error_log" 2>/dev/null; echo "cupsd did not start" >&2; exit 1; }
+# lpstat -r exits with 0 whether or not the scheduler runs; only what it says tells. On a machine
+# busy with other work cupsd may take seconds to load its MIME database and open its socket.
+scheduler_running() { [ "$(lpstat -r 2>/dev/null)" = "scheduler is running" ]; }
+for _ in $(seq 300); do scheduler_running && break; sleep 0.1; done
+scheduler_running || { cat "$out/cupsd.log" "$cups/log/error_log" 2>/dev/null; echo "cupsd did not start" >&2; exit 1; }
 lpadmin -p "$queue" -E -v "cups-pdf:/$queue" -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd \
   -o PageSize=A4
 lpadmin -d "$queue"
