@@ -16,19 +16,31 @@
 namespace {
 
 #ifdef __linux__
-// Keeps the calling thread to one core, or lets it on to all of them (core -1).
-void keepToCore(int core)
+// Keeps the calling thread to the core the program is on, for as long as it lives; the cores it
+// was allowed before (all of them, or those the program was started on) come back with it.
+class KeptToCore
 {
-    cpu_set_t cores;
-    CPU_ZERO(&cores);
-    if (core < 0) {
-        for (int i = 0; i < CPU_SETSIZE; ++i)
-            CPU_SET(i, &cores);
-    } else {
-        CPU_SET(core, &cores);
+public:
+    explicit KeptToCore(int core)
+    {
+        cpu_set_t one;
+        CPU_ZERO(&one);
+        CPU_SET(core, &one);
+        m_kept = core >= 0 && sched_getaffinity(0, sizeof m_allowed, &m_allowed) == 0 &&
+                 sched_setaffinity(0, sizeof one, &one) == 0;
     }
-    sched_setaffinity(0, sizeof cores, &cores);
-}
+    ~KeptToCore()
+    {
+        if (m_kept)
+            sched_setaffinity(0, sizeof m_allowed, &m_allowed);
+    }
+    KeptToCore(const KeptToCore&) = delete;
+    KeptToCore& operator=(const KeptToCore&) = delete;
+
+private:
+    cpu_set_t m_allowed{};
+    bool m_kept = false;
+};
 #endif
 
 } // namespace
@@ -42,20 +54,17 @@ StartupPreload::StartupPreload()
     const int core = sched_getcpu();
 #endif
     m_fonts = std::thread([=, madeFuture = m_applicationMade.get_future()]() mutable {
+        {
 #ifdef __linux__
-        if (core >= 0)
-            keepToCore(core);
+            const KeptToCore kept(core);
 #endif
 #ifdef KARTAK_HAVE_FONTCONFIG
-        // The configuration that Qt's font database takes later is the one loaded here.
-        FcInit();
+            // The configuration that Qt's font database takes later is the one loaded here.
+            FcInit();
 #endif
-        if (!madeFuture.get())
-            return;
-#ifdef __linux__
-        if (core >= 0)
-            keepToCore(-1);
-#endif
+            if (!madeFuture.get())
+                return;
+        }
         // The font database is safe to use from any thread; its first use reads the fonts.
         QFontDatabase::families();
     });
