@@ -17,10 +17,8 @@
 #include "windows/TForm7.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QIcon>
 #include <QLibraryInfo>
-#include <QTimer>
 #include <QTranslator>
 
 #include <utility>
@@ -79,34 +77,6 @@ void createForms()
 
 namespace {
 
-// Runs its work once, as soon as the window it watches has painted itself for the first time,
-// which is after the window is on the screen.
-class AfterFirstPaint : public QObject
-{
-public:
-    AfterFirstPaint(QWidget* window, void (*work)()) : QObject(window), m_work(work)
-    {
-        window->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            // Queued, so that the painted splash reaches the screen first.
-            QTimer::singleShot(0, this, [this] {
-                m_work();
-                deleteLater();
-            });
-        }
-        return false;
-    }
-
-private:
-    void (*m_work)();
-};
-
 bool g_preparedAfterSplash = false;
 
 } // namespace
@@ -124,7 +94,7 @@ void prepareAfterSplash()
 
 void showSplash()
 {
-    new AfterFirstPaint(Form7, &prepareAfterSplash);
+    QObject::connect(Form7, &TForm7::firstPainted, &prepareAfterSplash);
     Form7->exec();
     // A splash that never painted (its timer ran out before) leaves the work to be done here.
     prepareAfterSplash();

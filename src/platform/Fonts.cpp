@@ -22,9 +22,7 @@ QHash<QString, QStringList> standIns()
     const QStringList mono = {QStringLiteral("Liberation Mono"), QStringLiteral("Courier New"),
                               QStringLiteral("DejaVu Sans Mono")};
     return {{QStringLiteral("MS Sans Serif"), sans},
-            {QStringLiteral("Arial"),
-             {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-              QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")}},
+            {QStringLiteral("Arial"), QStringList{QStringLiteral("Arial")} + sans},
             {QStringLiteral("Arial CE"), sans},
             {QStringLiteral("Courier New CE"), mono}};
 }
@@ -142,10 +140,6 @@ void applyPixelSizes(QWidget* window)
     window->setFont(completeFont(window->font()));
     auto convert = [](QWidget* widget) {
         QFont font = widget->font();
-        if (const QString family = installedFamily(font.family()); family != font.family()) {
-            font.setFamily(family);
-            widget->setFont(font);
-        }
         // Few systems have a narrow sans face (fonts-liberation 2 has none), so the narrow
         // face is the form's sans face narrowed by Qt, the same wherever the program runs.
         if (font.family() == QLatin1String("Arial Narrow")) {

@@ -22,6 +22,7 @@ TForm7::TForm7(QWidget* parent) : ModalWindow(Closing::OnlyByItsCommand, parent)
     // A coarse timer may fire up to 5 % early; the splash stands its full time.
     Timer1->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    connect(this, &TForm7::firstPainted, this, [this] { showPointer(true); });
     Timer1->start();
 }
 
@@ -40,10 +41,9 @@ int TForm7::exec()
     // The hourglass is read from the pointer theme when a window first shows it, which holds
     // the window's first showing back by a few milliseconds: the splash is up first and takes
     // the hourglass as soon as it has painted.
-    m_pointerHeld = true;
-    showPointer(false);
+    if (!m_painted)
+        showPointer(false);
     const int shown = ModalWindow::exec();
-    m_pointerHeld = false;
     showPointer(true);
     return shown;
 }
@@ -51,8 +51,9 @@ int TForm7::exec()
 void TForm7::paintEvent(QPaintEvent* event)
 {
     ModalWindow::paintEvent(event);
-    if (std::exchange(m_pointerHeld, false))
-        QTimer::singleShot(0, this, [this] { showPointer(true); });
+    // Queued, so that the painted splash reaches the screen first.
+    if (!std::exchange(m_painted, true))
+        QTimer::singleShot(0, this, &TForm7::firstPainted);
 }
 
 void TForm7::showPointer(bool waiting)

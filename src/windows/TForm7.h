@@ -25,11 +25,15 @@ public:
     // left to wait for, so it then returns at once rather than showing a splash nothing closes.
     int exec() override;
 
+signals:
+    // Once, just after the splash has first painted itself, which is after it is on the screen.
+    void firstPainted();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void showPointer(bool waiting);
 
-    bool m_pointerHeld = false;
+    bool m_painted = false;
 };
