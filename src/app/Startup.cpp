@@ -94,6 +94,10 @@ void prepareAfterSplash()
 
 void showSplash()
 {
+    // Every widget made asks to be polished at the event loop's first turn, which is the
+    // splash's, before it can be put up. The windows behind the splash are polished when they
+    // are first shown or measured, as every widget is; the splash itself when it shows.
+    QCoreApplication::removePostedEvents(nullptr, QEvent::PolishRequest);
     QObject::connect(Form7, &TForm7::firstPainted, &prepareAfterSplash);
     Form7->exec();
     // A splash that never painted (its timer ran out before) leaves the work to be done here.

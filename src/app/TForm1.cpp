@@ -23,7 +23,7 @@ const QString TForm1::JokeMessage = QStringLiteral(
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent)
 {
-    Fonts::useStandIns(this);
+    Fonts::useDrawnFonts(this);
     setupUi(this);
     setWindowTitle(ProgramInfo::ApplicationTitle);
     setUpWindow(this,
@@ -31,8 +31,6 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
                     Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                     Qt::WindowCloseButtonHint,
                 WindowRole::MainMenu);
-    Label3->adjustSize();
-    Label4->adjustSize();
     Label3->installEventFilter(this);
     installDefaultButton(this, Button1);
 
@@ -64,8 +62,23 @@ void TForm1::showVersion(const QString& version)
     // huge version line is shortened first: laying out megabytes of text would stall the start.
     constexpr int longestShown = 1024;
     Label4->setText(version.left(longestShown));
+    if (isVisible())
+        fitVersionLabels();
+}
+
+void TForm1::fitVersionLabels()
+{
+    // Measuring a text loads its font, which nothing needs before the menu is first shown
+    // (after the splash), so the labels take their text's size then.
+    Label3->adjustSize();
     Label4->adjustSize();
     Label4->resize(qMin(Label4->width(), width() - Label4->x()), Label4->height());
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    fitVersionLabels();
+    QWidget::showEvent(event);
 }
 
 void TForm1::Button1Click()

@@ -35,9 +35,12 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void showVersion(const QString& version);
+    // "verze" and the version line take the size of their text.
+    void fitVersionLabels();
 
     TForm2* m_about = nullptr;
     TForm3* m_character = nullptr;

@@ -34,7 +34,7 @@ TForm3::TForm3(QWidget* parent)
     : QWidget(parent), m_choices(*this), m_sheet(*this, *this),
       m_export(*this, *this, m_sheet, SaveDialog1)
 {
-    Fonts::useStandIns(this);
+    Fonts::useDrawnFonts(this);
     setupUi(this);
     // Closing only hides the window; only the main menu ends the program.
     setUpWindow(this, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

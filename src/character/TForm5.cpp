@@ -14,7 +14,7 @@ const QString TForm5::InitialTip =
 
 TForm5::TForm5(QWidget* parent) : QWidget(parent)
 {
-    Fonts::useStandIns(this);
+    Fonts::useDrawnFonts(this);
     setupUi(this);
     // A dialog, so that X11 window managers too keep it above the character window that opens it.
     setUpWindow(this, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

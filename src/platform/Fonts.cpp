@@ -34,14 +34,42 @@ QHash<QString, QString>& installedStandIns()
     return installed;
 }
 
-// Watches a window and every widget in it, from before the form is set up: a font that names a
-// face with an installed stand-in never reaches the widget, which gets the same font in the
-// stand-in instead. Text edits lay out their whole text at every font change, and a face that
-// is not installed is first looked for in vain among all the system's fonts.
-class StandInFaces : public QObject
+// The font a widget's own font is drawn in: the installed stand-in of the face the form names,
+// at the pixel size of its point size; the narrow sans face as the sans face narrowed.
+QFont drawnFont(QFont font)
+{
+    // Few systems have a narrow sans face (fonts-liberation 2 has none), so the narrow face is
+    // the form's sans face narrowed by Qt, the same wherever the program runs.
+    if (font.family() == QLatin1String("Arial Narrow")) {
+        font.setFamily(installedFamily(QStringLiteral("Arial CE")));
+        font.setStretch(NarrowStretch);
+    } else {
+        const QString family = installedFamily(font.family());
+        if (family != font.family())
+            font.setFamily(family);
+    }
+    if (font.pointSize() > 0)
+        font.setPixelSize(pixelSizeForPoints(font.pointSize()));
+    return font;
+}
+
+bool sameFont(const QFont& a, const QFont& b)
+{
+    return a == b && a.resolveMask() == b.resolveMask();
+}
+
+// Watches a window and every widget in it, from before the form is set up: a font set in it
+// never reaches the widget as the form names it, but at once as it is drawn (the window's own
+// font complete, every other one in the stand-in face at its pixel size). Text edits lay out
+// their whole text at every font change, each new face and size costs a lookup among all the
+// system's fonts, and a face that is not installed is first looked for in vain.
+class DrawnFonts : public QObject
 {
 public:
-    explicit StandInFaces(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+    explicit DrawnFonts(QWidget* window) : QObject(window), m_window(window)
+    {
+        window->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -50,29 +78,33 @@ protected:
             QObject* child = static_cast<QChildEvent*>(event)->child();
             if (child->isWidgetType())
                 child->installEventFilter(this);
-        } else if (event->type() == QEvent::FontChange) {
+        } else if (event->type() == QEvent::FontChange && !m_settling) {
             auto* widget = static_cast<QWidget*>(watched);
-            QFont font = widget->font();
-            const QString family = installedFamily(font.family());
-            if (family == font.family())
+            const QFont font = widget->font();
+            const QFont drawn = widget == m_window ? completeFont(font) : drawnFont(font);
+            if (sameFont(font, drawn))
                 return false;
-            // A widget that inherited the font follows once the one that set it has its
-            // stand-in.
-            if (widget->testAttribute(Qt::WA_SetFont)) {
-                font.setFamily(family);
-                widget->setFont(font);
+            // A widget that inherited the font follows once the one that set it is drawn.
+            if (widget == m_window || widget->testAttribute(Qt::WA_SetFont)) {
+                m_settling = true;
+                widget->setFont(drawn);
+                m_settling = false;
             }
             return true;
         }
         return false;
     }
+
+private:
+    QWidget* m_window;
+    bool m_settling = false;
 };
 
 } // namespace
 
-void useStandIns(QWidget* window)
+void useDrawnFonts(QWidget* window)
 {
-    new StandInFaces(window);
+    new DrawnFonts(window);
 }
 
 void installSubstitutions()
@@ -139,18 +171,10 @@ void applyPixelSizes(QWidget* window)
     // (its weight, style name or spacing), which message boxes and the save dialog use.
     window->setFont(completeFont(window->font()));
     auto convert = [](QWidget* widget) {
-        QFont font = widget->font();
-        // Few systems have a narrow sans face (fonts-liberation 2 has none), so the narrow
-        // face is the form's sans face narrowed by Qt, the same wherever the program runs.
-        if (font.family() == QLatin1String("Arial Narrow")) {
-            font.setFamily(installedFamily(QStringLiteral("Arial CE")));
-            font.setStretch(NarrowStretch);
-            widget->setFont(font);
-        }
-        if (font.pointSize() > 0) {
-            font.setPixelSize(pixelSizeForPoints(font.pointSize()));
-            widget->setFont(font);
-        }
+        const QFont font = widget->font();
+        const QFont drawn = drawnFont(font);
+        if (drawn != font)
+            widget->setFont(drawn);
     };
     const QList<QWidget*> children = window->findChildren<QWidget*>();
     for (QWidget* child : children)

@@ -15,15 +15,17 @@ namespace Fonts {
 // Once per process, before any window is created: finds the installed stand-ins.
 void installSubstitutions();
 
-// From before the window's form is set up: every font set in it that names a face of the forms
-// takes the installed stand-in at once, before anything is laid out in the named face.
-void useStandIns(QWidget* window);
+// From before the window's form is set up: every font set in it is at once the font it is drawn
+// in (the installed stand-in of the face the form names, at its pixel size; the window's own
+// font complete), before anything is laid out in the font as the form names it.
+void useDrawnFonts(QWidget* window);
 
 // The installed face that stands in for a face the forms name; any other face unchanged.
 QString installedFamily(const QString& family);
 
-// Turns every point-sized font in the window and its children into the matching pixel size.
-// The window's own font becomes complete: the form's family, size, weight and style, and the
+// Turns every font in the window and its children that is not yet drawn as it should be (a
+// window set up without useDrawnFonts) into the font it is drawn in. The window's own font
+// becomes complete: the form's family, size, weight and style, and the
 // plain defaults for the rest, so nothing of the desktop's font reaches the layout.
 void applyPixelSizes(QWidget* window);
 

@@ -32,7 +32,7 @@ QStringList builtInLines()
 
 TForm2::TForm2(QWidget* parent) : ModalWindow(Closing::ByTitleBarToo, parent)
 {
-    Fonts::useStandIns(this);
+    Fonts::useDrawnFonts(this);
     setupUi(this);
     // A fixed single border with the system menu and its close button only.
     setUpWindow(this, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

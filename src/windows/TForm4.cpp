@@ -8,7 +8,7 @@
 
 TForm4::TForm4(QWidget* parent) : QWidget(parent)
 {
-    Fonts::useStandIns(this);
+    Fonts::useDrawnFonts(this);
     setupUi(this);
     // A dialog, so that X11 window managers too keep it above the character window that opens it.
     setUpWindow(this, Qt::Dialog | Qt::FramelessWindowHint);

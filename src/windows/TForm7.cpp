@@ -11,7 +11,7 @@
 
 TForm7::TForm7(QWidget* parent) : ModalWindow(Closing::OnlyByItsCommand, parent)
 {
-    Fonts::useStandIns(this);
+    Fonts::useDrawnFonts(this);
     setupUi(this);
     setUpWindow(this, Qt::Dialog | Qt::FramelessWindowHint);
 
