@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Artwork.h"
 
+#include "platform/PicturePixels.h"
+
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QPixmapCache>
+#include <QResource>
 
 namespace Artwork {
 
@@ -22,8 +25,16 @@ namespace {
 
 // Read as the format its extension names, a picture goes straight to its decoder; a reader
 // left to find out the format itself loads every image format plugin installed to ask each.
+// The windows' pictures at their own size were decoded when the program was built and are
+// only copied.
 QImage decode(const QString& resource)
 {
+    const QResource pixels(resource + QStringLiteral(".pixels"));
+    if (pixels.isValid() && pixels.compressionAlgorithm() == QResource::NoCompression) {
+        QImage decoded = PicturePixels::load(pixels.data(), pixels.size());
+        if (!decoded.isNull())
+            return decoded;
+    }
     const QByteArray format = QFileInfo(resource).suffix().toLatin1();
     QImageReader reader(resource, format);
     reader.setAutoDetectImageFormat(format.isEmpty());

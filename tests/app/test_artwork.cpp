@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDirIterator>
+#include <QFile>
 #include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
@@ -195,6 +196,25 @@ private slots:
         const QPixmap single = Artwork::picture(":/icons/hicolor/48x48/apps/kartak2.png", ratio);
         QCOMPARE(single.devicePixelRatio(), 1.0);
         QCOMPARE(single.size(), QSize(48, 48));
+    }
+
+    void picturesDecodedAtBuildTimeMatchTheirFiles_data()
+    {
+        QTest::addColumn<QString>("picture");
+        QDirIterator it(":/art", {"*.png"}, QDir::Files);
+        while (it.hasNext()) {
+            const QString picture = it.next();
+            if (!picture.contains("@2x"))
+                QTest::newRow(qPrintable(picture)) << picture;
+        }
+    }
+    void picturesDecodedAtBuildTimeMatchTheirFiles()
+    {
+        QFETCH(QString, picture);
+        QVERIFY(QFile::exists(picture + ".pixels"));
+        const QPixmap shown = Artwork::picture(picture, 1.0);
+        QCOMPARE(shown.toImage().format(), QPixmap::fromImage(QImage(picture)).toImage().format());
+        QCOMPARE(asImage(shown), fileImage(picture));
     }
 
     void twinNames_data()
