@@ -63,11 +63,20 @@ QImage load(const uchar* data, qint64 size)
         (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) ||
         header.width == 0 || header.height == 0 || header.width > 16384 || header.height > 16384)
         return {};
-    QImage image(int(header.width), int(header.height), format);
-    if (image.isNull() || quint32(image.bytesPerLine()) != header.bytesPerLine ||
-        size - qint64(sizeof header) != qint64(image.sizeInBytes()))
+    const int width = int(header.width);
+    const int height = int(header.height);
+    const uchar* pixels = data + sizeof header;
+    const qint64 stored = size - qint64(sizeof header);
+    if (qint64(header.bytesPerLine) < qint64(width) * 4 ||
+        stored != qint64(header.bytesPerLine) * height)
         return {};
-    std::memcpy(image.bits(), data + sizeof header, size_t(image.sizeInBytes()));
+    // Pixels that lie aligned are shown where they are, read-only.
+    if (reinterpret_cast<quintptr>(pixels) % alignof(quint32) == 0 && header.bytesPerLine % 4 == 0)
+        return QImage(pixels, width, height, qsizetype(header.bytesPerLine), format);
+    QImage image(width, height, format);
+    if (image.isNull() || quint32(image.bytesPerLine()) != header.bytesPerLine)
+        return {};
+    std::memcpy(image.bits(), pixels, size_t(stored));
     return image;
 }
 

@@ -15,8 +15,9 @@ QImage asPixmapKeepsIt(const QImage& image);
 // The stored form of an image that asPixmapKeepsIt() gave.
 QByteArray store(const QImage& image);
 
-// The image back from its stored form; a null image for anything else, including pixels stored
-// in another byte order.
+// The image back from its stored form, showing the stored pixels themselves where they lie
+// aligned (so they must outlive it); a null image for anything else, including pixels stored in
+// another byte order.
 QImage load(const uchar* data, qint64 size);
 
 } // namespace PicturePixels

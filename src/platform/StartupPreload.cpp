@@ -6,42 +6,36 @@
 #include <QFontDatabase>
 #include <QThread>
 
+#include <chrono>
+
 #ifdef KARTAK_HAVE_FONTCONFIG
 #include <fontconfig/fontconfig.h>
 #endif
 #ifdef __linux__
+#include <pthread.h>
 #include <sched.h>
+#include <sys/resource.h>
 #endif
 
 namespace {
 
-#ifdef __linux__
-// Keeps the calling thread to the core the program is on, for as long as it lives; the cores it
-// was allowed before (all of them, or those the program was started on) come back with it.
-class KeptToCore
+#if defined(KARTAK_HAVE_FONTCONFIG) && defined(__linux__)
+// The calling thread keeps to one core, at the lowest priority (for good: a thread may not raise
+// its priority again), so the other threads on that core always go first.
+void keepToCoreInItsGaps(int core)
 {
-public:
-    explicit KeptToCore(int core)
-    {
-        cpu_set_t one;
-        CPU_ZERO(&one);
-        CPU_SET(core, &one);
-        m_kept = core >= 0 && sched_getaffinity(0, sizeof m_allowed, &m_allowed) == 0 &&
-                 sched_setaffinity(0, sizeof one, &one) == 0;
-    }
-    ~KeptToCore()
-    {
-        if (m_kept)
-            sched_setaffinity(0, sizeof m_allowed, &m_allowed);
-    }
-    KeptToCore(const KeptToCore&) = delete;
-    KeptToCore& operator=(const KeptToCore&) = delete;
-
-private:
-    cpu_set_t m_allowed{};
-    bool m_kept = false;
-};
+    cpu_set_t one;
+    CPU_ZERO(&one);
+    CPU_SET(core, &one);
+    if (core >= 0)
+        sched_setaffinity(0, sizeof one, &one);
+    setpriority(PRIO_PROCESS, 0, 19);
+}
 #endif
+
+// How long the fonts wait for the configuration at most: on a busy machine the lowest priority
+// may get no time at all, and the font database then loads the configuration itself.
+constexpr auto LongestWait = std::chrono::milliseconds(40);
 
 } // namespace
 
@@ -50,40 +44,43 @@ StartupPreload::StartupPreload()
     // Qt takes the first thread that asks for its thread data as the program's main thread: ask
     // here, so that it is this one whatever the other thread does.
     QThread::currentThread();
+#ifdef KARTAK_HAVE_FONTCONFIG
 #ifdef __linux__
     const int core = sched_getcpu();
+    m_coresAllowed = sched_getaffinity(0, sizeof m_allowed, &m_allowed) == 0;
 #endif
-    m_fonts = std::thread([=, madeFuture = m_applicationMade.get_future()]() mutable {
-        {
+    // The configuration that Qt's font database takes later is the one loaded here.
+    m_configuration = std::thread([=, loaded = std::move(m_configurationLoaded)]() mutable {
 #ifdef __linux__
-            const KeptToCore kept(core);
+        keepToCoreInItsGaps(core);
 #endif
-#ifdef KARTAK_HAVE_FONTCONFIG
-            // The configuration that Qt's font database takes later is the one loaded here.
-            FcInit();
-#endif
-            if (!madeFuture.get())
-                return;
-        }
-        // The font database is safe to use from any thread; its first use reads the fonts.
-        QFontDatabase::families();
+        FcInit();
+        loaded.set_value();
     });
+#else
+    m_configurationLoaded.set_value();
+#endif
 }
 
 StartupPreload::~StartupPreload()
 {
-    if (m_fonts.joinable()) {
-        // The start-up stopped before the application was made.
-        m_applicationMade.set_value(false);
-        m_fonts.join();
-    }
+    if (m_configuration.joinable())
+        m_configuration.join();
 }
 
 void StartupPreload::finish()
 {
-    if (!m_fonts.joinable())
-        return;
-    m_applicationMade.set_value(true);
+#if defined(KARTAK_HAVE_FONTCONFIG) && defined(__linux__)
+    // The application is connected: what is left of the configuration may go to any core.
+    if (m_configuration.joinable() && m_coresAllowed)
+        pthread_setaffinity_np(m_configuration.native_handle(), sizeof m_allowed, &m_allowed);
+#endif
+    // The font database is safe to use from any thread; its first use reads the fonts.
+    std::thread fonts([loaded = std::move(m_configurationRead)] {
+        if (loaded.valid())
+            loaded.wait_for(LongestWait);
+        QFontDatabase::families();
+    });
     Artwork::decodeWindowPictures();
-    m_fonts.join();
+    fonts.join();
 }

@@ -3,18 +3,23 @@
 
 #include <future>
 #include <thread>
+#ifdef __linux__
+#include <sched.h>
+#endif
 
 // Before the first window can be built, the system's fonts must be read and the pictures
 // decoded: the two largest steps of the start-up, and neither needs the other.
 //
 // Made before the application, this starts a thread that reads the font configuration (on Linux
 // and the BSDs, where that is a step of its own and needs no display) while the application
-// connects to the display. That thread keeps to the core the program started on, so it runs in
-// the gaps while the application waits for the display server and the session bus, and leaves
-// the other cores to them: on a machine with few cores, a thread busy beside the connection
-// slows it down by about as much as it gains. finish(), once the application exists, lets the
-// thread on to any core to fill Qt's font database, decodes the pictures meanwhile, and then
-// waits for the fonts.
+// connects to the display. That thread keeps to the core the program started on, at the lowest
+// priority, so it runs only in the gaps while the application waits for the display server and
+// the session bus, and takes no time from them or from the application: on a machine with few
+// cores, a thread busy beside the connection slows it down by about as much as it gains.
+// finish(), once the application exists, lets that thread on to any core and fills Qt's font
+// database on a thread of normal priority as soon as the configuration is loaded, decodes the
+// pictures meanwhile, and waits for the fonts. Should the configuration take too long (a busy
+// machine gives the lowest priority no time), the font database loads it itself.
 class StartupPreload
 {
 public:
@@ -26,7 +31,11 @@ public:
     void finish();
 
 private:
-    // Whether the application was made: a thread let go without one leaves the fonts alone.
-    std::promise<bool> m_applicationMade;
-    std::thread m_fonts;
+    std::promise<void> m_configurationLoaded;
+    std::future<void> m_configurationRead = m_configurationLoaded.get_future();
+    std::thread m_configuration;
+#ifdef __linux__
+    cpu_set_t m_allowed{};
+    bool m_coresAllowed = false;
+#endif
 };

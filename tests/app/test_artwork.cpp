@@ -5,6 +5,7 @@
 #include "character/TForm3.h"
 #include "character/TForm5.h"
 #include "platform/Artwork.h"
+#include "platform/PicturePixels.h"
 #include "windows/TForm2.h"
 #include "windows/TForm4.h"
 #include "windows/TForm7.h"
@@ -215,6 +216,35 @@ private slots:
         const QPixmap shown = Artwork::picture(picture, 1.0);
         QCOMPARE(shown.toImage().format(), QPixmap::fromImage(QImage(picture)).toImage().format());
         QCOMPARE(asImage(shown), fileImage(picture));
+    }
+
+    void storedPixelsComeBackOrNotAtAll_data()
+    {
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("cut");
+        QTest::addColumn<bool>("comesBack");
+        QTest::newRow("aligned") << 0 << 0 << true;
+        QTest::newRow("not aligned") << 1 << 0 << true;
+        QTest::newRow("a pixel short") << 0 << 4 << false;
+        QTest::newRow("header only") << 0 << 16 * 16 * 4 << false;
+        QTest::newRow("half a header") << 0 << 16 * 16 * 4 + 10 << false;
+    }
+    void storedPixelsComeBackOrNotAtAll()
+    {
+        QFETCH(int, offset);
+        QFETCH(int, cut);
+        QFETCH(bool, comesBack);
+        QImage picture(16, 16, QImage::Format_ARGB32);
+        for (int i = 0; i < 256; ++i)
+            picture.setPixel(i % 16, i / 16, qRgba(i, 255 - i, i / 2, i));
+        const QImage kept = PicturePixels::asPixmapKeepsIt(picture);
+        QCOMPARE(kept.format(), QImage::Format_ARGB32_Premultiplied);
+        const QByteArray stored = QByteArray(offset, '\0') + PicturePixels::store(kept);
+        const auto* data = reinterpret_cast<const uchar*>(stored.constData()) + offset;
+        const QImage loaded = PicturePixels::load(data, stored.size() - offset - cut);
+        QCOMPARE(loaded.isNull(), !comesBack);
+        if (comesBack)
+            QCOMPARE(loaded, kept);
     }
 
     void twinNames_data()
