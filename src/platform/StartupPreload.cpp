@@ -20,8 +20,9 @@
 namespace {
 
 #if defined(KARTAK_HAVE_FONTCONFIG) && defined(__linux__)
-// The calling thread keeps to one core, at the lowest priority (for good: a thread may not raise
-// its priority again), so the other threads on that core always go first.
+// The calling thread keeps to one core and runs there only when nothing else would (for good: a
+// thread may not raise its priority again). A waking thread of normal priority takes the core
+// back at once, which a thread at the lowest nice value would keep until its time slice ends.
 void keepToCoreInItsGaps(int core)
 {
     cpu_set_t one;
@@ -29,7 +30,9 @@ void keepToCoreInItsGaps(int core)
     CPU_SET(core, &one);
     if (core >= 0)
         sched_setaffinity(0, sizeof one, &one);
-    setpriority(PRIO_PROCESS, 0, 19);
+    const sched_param idle{};
+    if (sched_setscheduler(0, SCHED_IDLE, &idle) != 0)
+        setpriority(PRIO_PROCESS, 0, 19);
 }
 #endif
 

@@ -12,14 +12,13 @@
 //
 // Made before the application, this starts a thread that reads the font configuration (on Linux
 // and the BSDs, where that is a step of its own and needs no display) while the application
-// connects to the display. That thread keeps to the core the program started on, at the lowest
-// priority, so it runs only in the gaps while the application waits for the display server and
-// the session bus, and takes no time from them or from the application: on a machine with few
-// cores, a thread busy beside the connection slows it down by about as much as it gains.
-// finish(), once the application exists, lets that thread on to any core and fills Qt's font
-// database on a thread of normal priority as soon as the configuration is loaded, decodes the
-// pictures meanwhile, and waits for the fonts. Should the configuration take too long (a busy
-// machine gives the lowest priority no time), the font database loads it itself.
+// connects to the display. That thread keeps to the core the program started on, in the idle
+// scheduling class, so it runs in the gaps while the application waits for the display server
+// and the session bus, and gives the core back as soon as the application wakes. finish(), once
+// the application exists, lets that thread on to any core and fills Qt's font database on a
+// thread of normal priority as soon as the configuration is loaded, decodes the pictures
+// meanwhile, and waits for the fonts. Should the configuration take too long (a busy machine
+// gives the idle class next to no time), the font database loads it itself.
 class StartupPreload
 {
 public:
