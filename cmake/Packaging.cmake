@@ -9,8 +9,9 @@
 #
 #   Linux and other Unix   games/kartak2, share/games/kartak2/<data> (KARTAK_INSTALL_GAMES=ON, the
 #                          Debian layout) or bin/kartak2, share/kartak2/<data>; the sound output
-#                          module lib/kartak2/modules/kartak2-audio.so; the desktop entry,
-#                          AppStream metadata, icons, manual page and documentation
+#                          and printing modules lib/kartak2/modules/kartak2-{audio,print}.so;
+#                          the desktop entry, AppStream metadata, icons, manual page and
+#                          documentation
 #   Windows                bin/kartak2.exe with its data beside it, and Qt's libraries and
 #                          plugins put there by Qt's deploy script
 #   macOS                  kartak2.app, its data in Contents/Resources, Qt's frameworks and
@@ -40,9 +41,11 @@ if(APPLE)
   install(TARGETS kartak2 BUNDLE DESTINATION .)
 elseif(WIN32)
   install(TARGETS kartak2 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  if(TARGET kartak2-audio)
-    install(TARGETS kartak2-audio LIBRARY DESTINATION ${CMAKE_INSTALL_BINDIR})
-  endif()
+  foreach(module kartak2-audio kartak2-print)
+    if(TARGET ${module})
+      install(TARGETS ${module} LIBRARY DESTINATION ${CMAKE_INSTALL_BINDIR})
+    endif()
+  endforeach()
   install(FILES ${KARTAK_DATA_FILES} DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME LICENSE.txt)
 else()
@@ -55,11 +58,14 @@ else()
     set(KARTAK_INSTALL_DATADIR "share/kartak2")
   endif()
   install(TARGETS kartak2 RUNTIME DESTINATION ${KARTAK_INSTALL_PROGRAMDIR})
-  if(TARGET kartak2-audio)
-    # Where the program looks for it: ../lib/kartak2/modules from its own folder. A folder below
-    # lib/kartak2, since a shared object right in lib/<name> makes the package run ldconfig.
-    install(TARGETS kartak2-audio LIBRARY DESTINATION lib/kartak2/modules)
-  endif()
+  foreach(module kartak2-audio kartak2-print)
+    if(TARGET ${module})
+      # Where the program looks for it: ../lib/kartak2/modules from its own folder. A folder
+      # below lib/kartak2, since a shared object right in lib/<name> makes the package run
+      # ldconfig.
+      install(TARGETS ${module} LIBRARY DESTINATION lib/kartak2/modules)
+    endif()
+  endforeach()
   install(FILES ${KARTAK_DATA_FILES} DESTINATION ${KARTAK_INSTALL_DATADIR})
 
   install(FILES ${CMAKE_SOURCE_DIR}/packaging/${KARTAK_APP_ID}.desktop

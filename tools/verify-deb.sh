@@ -216,7 +216,8 @@ done
 
 step "Shared libraries and Qt plugins resolve"
 qtplugins=/usr/lib/x86_64-linux-gnu/qt6/plugins
-for lib in $program /usr/lib/kartak2/modules/kartak2-audio.so $qtplugins/platforms/libqxcb.so \
+for lib in $program /usr/lib/kartak2/modules/kartak2-audio.so \
+           /usr/lib/kartak2/modules/kartak2-print.so $qtplugins/platforms/libqxcb.so \
            $qtplugins/multimedia/*.so; do
   if [ ! -e "$root$lib" ]; then
     fail "$lib is missing"

@@ -9,7 +9,7 @@
 #include <QFile>
 #include <QThread>
 #ifdef KARTAK_AUDIO_MODULE
-#include <QLibrary>
+#include "platform/ProgramModule.h"
 #endif
 
 namespace {
@@ -29,22 +29,17 @@ constexpr qint64 kLargestFile = 64 * 1024 * 1024;
 // How long the sound server takes at most to answer the closing of a stream.
 constexpr unsigned long kSettleMs = 100;
 
-// Where the sound card's sink is made: linked in, or in the module beside the program (the
-// build tree) or in ../lib/kartak2/modules from its folder (an install on Linux). A missing
-// module leaves the program silent, as a missing sound device does.
+// Where the sound card's sink is made: linked in, or in its module. A missing module leaves the
+// program silent, as a missing sound device does.
 AudioSinkMaker audioSinkMaker()
 {
 #ifdef KARTAK_AUDIO_MODULE
-    static const AudioSinkMaker maker = []() -> AudioSinkMaker {
-        const QString folder = QCoreApplication::applicationDirPath();
-        const QString installed = folder + QStringLiteral("/../lib/kartak2/modules");
-        for (const QString& candidate : {folder, installed}) {
-            QLibrary module(candidate + QStringLiteral("/" KARTAK_AUDIO_MODULE));
-            if (module.load())
-                return reinterpret_cast<AudioSinkMaker>(module.resolve(kAudioSinkMakerName));
-        }
-        qWarning("kartak2: no sound output, %s was not found", KARTAK_AUDIO_MODULE);
-        return nullptr;
+    static const AudioSinkMaker maker = [] {
+        const auto made = reinterpret_cast<AudioSinkMaker>(
+            ProgramModule::resolve(KARTAK_AUDIO_MODULE, kAudioSinkMakerName));
+        if (!made)
+            qWarning("kartak2: no sound output, %s was not found", KARTAK_AUDIO_MODULE);
+        return made;
     }();
     return maker;
 #else

@@ -6,15 +6,16 @@
 #include "files/TextFile.h"
 #include "platform/MessageBox.h"
 #include "platform/RunHandler.h"
+#include "print/PrintJob.h"
+#ifdef KARTAK_PRINT_MODULE
+#include "platform/ProgramModule.h"
+#endif
 
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QMenu>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QShortcut>
 #include <QWidget>
 
@@ -30,24 +31,6 @@ namespace {
 
 std::optional<SheetPrintCommands::PrintDialogAnswer> g_nextAnswer;
 
-const QString kNoPrintSystem =
-    QStringLiteral("Tisk není možný: v tomto počítači chybí tiskový systém. Osobní deník lze "
-                   "uložit jako PDF");
-const QString kNoPrinter =
-    QStringLiteral("Tisk není možný: v systému není nastavena žádná tiskárna. Osobní deník lze "
-                   "uložit jako PDF");
-
-// The page is made for A4 and for Letter: the paper chosen in the dialog when it is one of
-// them, else the printer's own default when that is Letter, else A4.
-QPageSize::PageSizeId paperFor(const QPrinter& printer)
-{
-    const QPageSize::PageSizeId chosen = printer.pageLayout().pageSize().id();
-    if (chosen == QPageSize::A4 || chosen == QPageSize::Letter)
-        return chosen;
-    return QPrinterInfo(printer).defaultPageSize().id() == QPageSize::Letter ? QPageSize::Letter
-                                                                             : QPageSize::A4;
-}
-
 // A page takes a few large blocks for a moment (the title's pixels, the compressed document).
 // Once glibc has raised its mmap threshold it keeps such freed blocks in the heap, which then
 // stays megabytes larger after a series of saves; hand them back to the system.
@@ -58,12 +41,16 @@ void returnFreedMemory()
 #endif
 }
 
-QString printerDescription(const QPrinter& printer)
+// The printing, linked in or from its module; null when the module is missing.
+PrintFunction printFunction()
 {
-    const QString name = printer.outputFormat() == QPrinter::PdfFormat
-                             ? QDir::toNativeSeparators(printer.outputFileName())
-                             : printer.printerName();
-    return QStringLiteral("„") + name + QStringLiteral("“");
+#ifdef KARTAK_PRINT_MODULE
+    static const auto print = reinterpret_cast<PrintFunction>(
+        ProgramModule::resolve(KARTAK_PRINT_MODULE, kPrintFunctionName));
+    return print;
+#else
+    return &kartakPrint;
+#endif
 }
 
 } // namespace
@@ -158,63 +145,26 @@ PrintedSheet::Input SheetPrintCommands::input() const
     return input;
 }
 
-bool SheetPrintCommands::askForPrinter(QPrinter& printer)
-{
-    if (g_nextAnswer) {
-        const PrintDialogAnswer answer = *std::exchange(g_nextAnswer, std::nullopt);
-        return answer(printer);
-    }
-    // Without a print system, or without a printer, the dialog would offer nothing to print on.
-    if (printer.outputFormat() != QPrinter::NativeFormat)
-        throw KartakError(kNoPrintSystem);
-    if (QPrinterInfo::availablePrinterNames().isEmpty())
-        throw KartakError(kNoPrinter);
-    QPrintDialog dialog(&printer, m_window);
-    // Files are written by "Uložit jako PDF…", through the program's safe save.
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    dialog.setMinMax(1, 1);
-    return dialog.exec() == QDialog::Accepted;
-}
-
 void SheetPrintCommands::print()
 {
     m_confirm();
-    QPrinter printer(QPrinter::HighResolution);
-    if (!askForPrinter(printer))
-        return;
-    // A printer Qt could not reach falls back to writing a PDF with no file name, which prints
-    // nothing and reports no failure.
-    if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty())
-        throw KartakError(kNoPrintSystem);
-
-    // Qt hands the job to the print system without looking at its answer, so a printer known to
-    // be stopped is refused here instead of printing nothing.
-    if (printer.outputFormat() == QPrinter::NativeFormat &&
-        QPrinterInfo(printer).state() == QPrinter::Error)
-        throw KartakError(QStringLiteral("Tiskárna ") + printerDescription(printer) +
-                          QStringLiteral(" je zastavená a tisk nepřijme"));
-
+    const PrintFunction printOn = printFunction();
+    if (!printOn)
+        throw KartakError(QStringLiteral("Tisk není možný: chybí tisková část programu. "
+                                         "Osobní deník lze uložit jako PDF"));
     const PrintedSheet::Input sheet = input();
-    printer.setDocName(QStringLiteral("Osobní deník ") + sheet.sheet.name);
-    printer.setPageOrientation(QPageLayout::Portrait);
-    printer.setPageSize(QPageSize(paperFor(printer)));
-    const qreal margin = PrintedSheet::MarginMillimetres;
-    printer.setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter);
-
-    QPainter painter;
-    if (!painter.begin(&printer))
-        throw KartakError(QStringLiteral("Tiskárna ") + printerDescription(printer) +
-                          QStringLiteral(" nepřijala tisk"));
-    PrintedSheet::paint(painter, sheet);
-    const bool ended = painter.end();
+    PrintJob job;
+    job.parent = m_window;
+    if (g_nextAnswer)
+        job.answer = *std::exchange(g_nextAnswer, std::nullopt);
+    job.documentName = QStringLiteral("Osobní deník ") + sheet.sheet.name;
+    job.marginMillimetres = PrintedSheet::MarginMillimetres;
+    job.paint = [&sheet](QPainter& painter) { PrintedSheet::paint(painter, sheet); };
+    QString failure;
+    printOn(job, &failure);
     returnFreedMemory();
-    if (!ended || printer.printerState() == QPrinter::Error ||
-        printer.printerState() == QPrinter::Aborted)
-        throw KartakError(QStringLiteral("Tisk na tiskárně ") + printerDescription(printer) +
-                          QStringLiteral(" se nezdařil"));
+    if (!failure.isEmpty())
+        throw KartakError(failure);
 }
 
 void SheetPrintCommands::savePdf()

@@ -50,7 +50,6 @@ private:
     void showMenu(const QPoint& globalPosition, bool byKeyboard);
     void print();
     void savePdf();
-    bool askForPrinter(QPrinter& printer);
     PrintedSheet::Input input() const;
 
     QWidget* m_window;

@@ -16,10 +16,11 @@ function(expect_file path)
   endif()
 endfunction()
 
-# The program in games/, its data in share/games/kartak2 and its sound module in
+# The program in games/, its data in share/games/kartak2 and its sound and printing modules in
 # lib/kartak2/modules, where it looks from there.
 expect_file(games/kartak2)
 expect_file(lib/kartak2/modules/kartak2-audio.so)
+expect_file(lib/kartak2/modules/kartak2-print.so)
 set(datadir share/games/kartak2)
 foreach(file version.ktd about.ktd Beta.ktd tips.ktd Problem.wav Success.wav)
   expect_file(${datadir}/${file})
@@ -102,11 +103,12 @@ if(NOT at EQUAL 0)
 endif()
 
 # Relocatable: no installed file names the folder it was installed into; none but the program
-# and its sound module (whose debugging information names their sources) names the build tree.
+# and its modules (whose debugging information names their sources) names the build tree.
 file(GLOB_RECURSE installed ${STAGE}/*)
 foreach(path ${installed})
   if(path STREQUAL "${STAGE}/games/kartak2" OR
-     path STREQUAL "${STAGE}/lib/kartak2/modules/kartak2-audio.so")
+     path STREQUAL "${STAGE}/lib/kartak2/modules/kartak2-audio.so" OR
+     path STREQUAL "${STAGE}/lib/kartak2/modules/kartak2-print.so")
     file(STRINGS ${path} hits REGEX "${STAGE}")
   else()
     file(STRINGS ${path} hits REGEX "${STAGE}|${BUILD_DIR}")
