@@ -10,6 +10,10 @@
 
 #include <cmath>
 
+#ifdef KARTAK_HAVE_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
+
 namespace Fonts {
 
 namespace {
@@ -100,6 +104,30 @@ private:
     bool m_settling = false;
 };
 
+// Whether the system has a face of the family. Where the fonts come from fontconfig, it is asked
+// itself: Qt's font database may still be filling on another thread at start-up.
+bool isInstalled(const QString& family)
+{
+#ifdef KARTAK_HAVE_FONTCONFIG
+    const QByteArray name = family.toUtf8();
+    FcPattern* pattern = FcPatternBuild(nullptr, FC_FAMILY, FcTypeString,
+                                        reinterpret_cast<const FcChar8*>(name.constData()),
+                                        static_cast<char*>(nullptr));
+    FcObjectSet* properties = FcObjectSetBuild(FC_FAMILY, static_cast<char*>(nullptr));
+    FcFontSet* fonts = pattern && properties ? FcFontList(nullptr, pattern, properties) : nullptr;
+    const bool installed = fonts && fonts->nfont > 0;
+    if (fonts)
+        FcFontSetDestroy(fonts);
+    if (properties)
+        FcObjectSetDestroy(properties);
+    if (pattern)
+        FcPatternDestroy(pattern);
+    return installed;
+#else
+    return QFontDatabase::families().contains(family, Qt::CaseInsensitive);
+#endif
+}
+
 } // namespace
 
 void useDrawnFonts(QWidget* window)
@@ -110,12 +138,11 @@ void useDrawnFonts(QWidget* window)
 void installSubstitutions()
 {
     const QHash<QString, QStringList> faces = standIns();
-    const QStringList families = QFontDatabase::families();
     for (auto it = faces.cbegin(); it != faces.cend(); ++it) {
         // For a font that names the face itself.
         QFont::insertSubstitutions(it.key(), it.value());
         for (const QString& standIn : it.value()) {
-            if (families.contains(standIn, Qt::CaseInsensitive)) {
+            if (isInstalled(standIn)) {
                 installedStandIns().insert(it.key(), standIn);
                 break;
             }

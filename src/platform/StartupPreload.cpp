@@ -67,8 +67,10 @@ StartupPreload::StartupPreload()
 
 StartupPreload::~StartupPreload()
 {
-    if (m_configuration.joinable())
-        m_configuration.join();
+    for (std::thread* thread : {&m_fonts, &m_configuration}) {
+        if (thread->joinable())
+            thread->join();
+    }
 }
 
 void StartupPreload::finish()
@@ -78,12 +80,13 @@ void StartupPreload::finish()
     if (m_configuration.joinable() && m_coresAllowed)
         pthread_setaffinity_np(m_configuration.native_handle(), sizeof m_allowed, &m_allowed);
 #endif
-    // The font database is safe to use from any thread; its first use reads the fonts.
-    std::thread fonts([loaded = std::move(m_configurationRead)] {
-        if (loaded.valid())
-            loaded.wait_for(LongestWait);
+    // The font database is safe to use from any thread; its first use reads the fonts, and the
+    // first text laid out waits for that. The first window is made meanwhile.
+    m_fonts = std::thread([loaded = m_configurationRead] {
+        loaded.wait_for(LongestWait);
         QFontDatabase::families();
     });
     Artwork::decodeWindowPictures();
-    fonts.join();
+    // The stand-in faces are looked up in the configuration.
+    m_configurationRead.wait_for(LongestWait);
 }

@@ -14,11 +14,14 @@
 // and the BSDs, where that is a step of its own and needs no display) while the application
 // connects to the display. That thread keeps to the core the program started on, in the idle
 // scheduling class, so it runs in the gaps while the application waits for the display server
-// and the session bus, and gives the core back as soon as the application wakes. finish(), once
-// the application exists, lets that thread on to any core and fills Qt's font database on a
-// thread of normal priority as soon as the configuration is loaded, decodes the pictures
-// meanwhile, and waits for the fonts. Should the configuration take too long (a busy machine
-// gives the idle class next to no time), the font database loads it itself.
+// and the session bus, and gives the core back as soon as the application wakes.
+//
+// finish(), once the application exists, lets that thread on to any core, starts filling Qt's
+// font database on a thread of normal priority as soon as the configuration is loaded, decodes
+// the pictures meanwhile, and waits for the configuration (in which the stand-in faces are
+// looked up), not for the fonts: the first window is made while they are read, and the first
+// text laid out waits for them in Qt's font database. Should the configuration take too long
+// (a busy machine gives the idle class next to no time), the font database loads it itself.
 class StartupPreload
 {
 public:
@@ -31,8 +34,9 @@ public:
 
 private:
     std::promise<void> m_configurationLoaded;
-    std::future<void> m_configurationRead = m_configurationLoaded.get_future();
+    std::shared_future<void> m_configurationRead = m_configurationLoaded.get_future().share();
     std::thread m_configuration;
+    std::thread m_fonts;
 #ifdef __linux__
     cpu_set_t m_allowed{};
     bool m_coresAllowed = false;
