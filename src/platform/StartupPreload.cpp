@@ -4,6 +4,9 @@
 #include "platform/Artwork.h"
 
 #include <QFontDatabase>
+#ifdef KARTAK_HAVE_DBUS
+#include <QDBusConnection>
+#endif
 #include <QThread>
 
 #include <chrono>
@@ -67,7 +70,7 @@ StartupPreload::StartupPreload()
 
 StartupPreload::~StartupPreload()
 {
-    for (std::thread* thread : {&m_fonts, &m_configuration}) {
+    for (std::thread* thread : {&m_bus, &m_fonts, &m_configuration}) {
         if (thread->joinable())
             thread->join();
     }
@@ -79,6 +82,14 @@ void StartupPreload::finish()
     // The application is connected: what is left of the configuration may go to any core.
     if (m_configuration.joinable() && m_coresAllowed)
         pthread_setaffinity_np(m_configuration.native_handle(), sizeof m_allowed, &m_allowed);
+#endif
+#ifdef KARTAK_HAVE_DBUS
+    // The first window's first text asks whether a screen reader listens, which connects to the
+    // session bus and waits for the bus to answer: connected here on a thread of its own, the bus
+    // answers while the pictures, the fonts and the first window are made. Only to a bus the
+    // session names: this starts none.
+    if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
+        m_bus = std::thread([] { QDBusConnection::sessionBus(); });
 #endif
     // The font database is safe to use from any thread; its first use reads the fonts, and the
     // first text laid out waits for that. The first window is made meanwhile.

@@ -37,6 +37,7 @@ private:
     std::shared_future<void> m_configurationRead = m_configurationLoaded.get_future().share();
     std::thread m_configuration;
     std::thread m_fonts;
+    std::thread m_bus;
 #ifdef __linux__
     cpu_set_t m_allowed{};
     bool m_coresAllowed = false;
