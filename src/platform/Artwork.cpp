@@ -3,7 +3,6 @@
 
 #include "platform/PicturePixels.h"
 
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -77,16 +76,6 @@ QPixmap picture(const QString& resource, qreal devicePixelRatio)
 QPixmap picture(const char* resource)
 {
     return picture(QString::fromUtf8(resource), screenRatio());
-}
-
-void decodeWindowPictures()
-{
-    QDirIterator it(QStringLiteral(":/art"), {QStringLiteral("*.png")}, QDir::Files);
-    while (it.hasNext()) {
-        const QString resource = it.next();
-        if (!resource.contains(QStringLiteral("@2x")))
-            picture(resource, screenRatio());
-    }
 }
 
 QIcon applicationIcon()

@@ -19,10 +19,6 @@ QPixmap picture(const QString& resource, qreal devicePixelRatio);
 // The name of a picture's twin at twice the size: ":/art/main.png" gives ":/art/main@2x.png".
 QString twinName(const QString& resource);
 
-// Decodes every picture of the windows, in the size the screens in use need, so that making the
-// windows only takes them. Once the application exists.
-void decodeWindowPictures();
-
 // The application icon in all its sizes, from 16 to 256 px, for window frames and task bars.
 QIcon applicationIcon();
 

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/StartupPreload.h"
 
-#include "platform/Artwork.h"
-
 #include <QFontDatabase>
 #ifdef KARTAK_HAVE_DBUS
 #include <QDBusConnection>
@@ -97,7 +95,6 @@ void StartupPreload::finish()
         loaded.wait_for(LongestWait);
         QFontDatabase::families();
     });
-    Artwork::decodeWindowPictures();
     // The stand-in faces are looked up in the configuration.
     m_configurationRead.wait_for(LongestWait);
 }
