@@ -67,14 +67,15 @@ QImage load(const uchar* data, qint64 size)
     const int height = int(header.height);
     const uchar* pixels = data + sizeof header;
     const qint64 stored = size - qint64(sizeof header);
-    if (qint64(header.bytesPerLine) < qint64(width) * 4 ||
+    // Lines are stored without padding, as an image of 32 bits to a pixel keeps them.
+    if (qint64(header.bytesPerLine) != qint64(width) * 4 ||
         stored != qint64(header.bytesPerLine) * height)
         return {};
     // Pixels that lie aligned are shown where they are, read-only.
-    if (reinterpret_cast<quintptr>(pixels) % alignof(quint32) == 0 && header.bytesPerLine % 4 == 0)
+    if (reinterpret_cast<quintptr>(pixels) % alignof(quint32) == 0)
         return QImage(pixels, width, height, qsizetype(header.bytesPerLine), format);
     QImage image(width, height, format);
-    if (image.isNull() || quint32(image.bytesPerLine()) != header.bytesPerLine)
+    if (image.isNull())
         return {};
     std::memcpy(image.bits(), pixels, size_t(stored));
     return image;

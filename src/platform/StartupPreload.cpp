@@ -37,8 +37,8 @@ void keepToCoreInItsGaps(int core)
 }
 #endif
 
-// How long the fonts wait for the configuration at most: on a busy machine the lowest priority
-// may get no time at all, and the font database then loads the configuration itself.
+// How long the fonts wait for the configuration at most: on a busy machine the idle class may get
+// no time at all, and the font database then loads the configuration itself.
 constexpr auto LongestWait = std::chrono::milliseconds(40);
 
 } // namespace
@@ -84,7 +84,7 @@ void StartupPreload::finish()
 #ifdef KARTAK_HAVE_DBUS
     // The first window's first text asks whether a screen reader listens, which connects to the
     // session bus and waits for the bus to answer: connected here on a thread of its own, the bus
-    // answers while the pictures, the fonts and the first window are made. Only to a bus the
+    // answers while the fonts and the first window are made. Only to a bus the
     // session names: this starts none.
     if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
         m_bus = std::thread([] { QDBusConnection::sessionBus(); });

@@ -13,13 +13,15 @@ class QWidget;
 // The printing itself: the print dialog, the printer and the page sent to it. It is the only
 // part of the program that needs Qt Print Support; on Linux it is built as a module of its own
 // and loaded at the first print, so the start-up does not load that library.
+// Gets the printer as the print dialog would and returns whether the user confirmed.
+using PrintDialogAnswer = std::function<bool(QPrinter&)>;
+
 struct PrintJob
 {
     // The print dialog's window.
     QWidget* parent = nullptr;
-    // Asked instead of showing the print dialog, when set: gets the printer as the dialog would
-    // and returns whether the user confirmed.
-    std::function<bool(QPrinter&)> answer;
+    // Asked instead of showing the print dialog, when set.
+    PrintDialogAnswer answer;
     // The job's name in the print system's queue.
     QString documentName;
     qreal marginMillimetres = 0;

@@ -6,7 +6,6 @@
 #include "files/TextFile.h"
 #include "platform/MessageBox.h"
 #include "platform/RunHandler.h"
-#include "print/PrintJob.h"
 #ifdef KARTAK_PRINT_MODULE
 #include "platform/ProgramModule.h"
 #endif
@@ -29,7 +28,7 @@
 
 namespace {
 
-std::optional<SheetPrintCommands::PrintDialogAnswer> g_nextAnswer;
+PrintDialogAnswer g_nextAnswer;
 
 // A page takes a few large blocks for a moment (the title's pixels, the compressed document).
 // Once glibc has raised its mmap threshold it keeps such freed blocks in the heap, which then
@@ -155,8 +154,7 @@ void SheetPrintCommands::print()
     const PrintedSheet::Input sheet = input();
     PrintJob job;
     job.parent = m_window;
-    if (g_nextAnswer)
-        job.answer = *std::exchange(g_nextAnswer, std::nullopt);
+    job.answer = std::exchange(g_nextAnswer, {});
     job.documentName = QStringLiteral("Osobní deník ") + sheet.sheet.name;
     job.marginMillimetres = PrintedSheet::MarginMillimetres;
     job.paint = [&sheet](QPainter& painter) { PrintedSheet::paint(painter, sheet); };

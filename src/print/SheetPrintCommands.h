@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/SaveDialog.h"
+#include "print/PrintJob.h"
 #include "print/PrintedSheet.h"
 
 #include <QObject>
@@ -10,7 +11,6 @@
 
 class QAction;
 class QMenu;
-class QPrinter;
 class QWidget;
 
 // The character window's print and PDF commands: "Tisk osobního deníku…" (also Ctrl+P) and
@@ -40,7 +40,6 @@ public:
 
     // Test seam: the next print command asks this instead of showing the print dialog. It gets
     // the printer as the dialog would and returns whether the user confirmed.
-    using PrintDialogAnswer = std::function<bool(QPrinter&)>;
     static void setNextPrintDialogAnswer(PrintDialogAnswer answer);
 
 protected:
