@@ -10,6 +10,7 @@
 #include "platform/Fonts.h"
 #include "platform/RunHandler.h"
 #include "platform/SoundPlayer.h"
+#include "platform/WindowFontScope.h"
 #include "platform/WindowPlacement.h"
 #include "windows/TForm2.h"
 #include "windows/TForm4.h"
@@ -49,18 +50,32 @@ void prepareApplication(QApplication& app)
     app.setQuitOnLastWindowClosed(false);
 }
 
+namespace {
+
+// A window made in the windows' own font: its text edits lay out their first, empty line in a
+// font the windows draw with anyway, not in the desktop's. The creation handlers run outside,
+// so a box they show is in the desktop's font.
+template <class Window>
+Window* made()
+{
+    const WindowFontScope windowFont;
+    return new Window;
+}
+
+} // namespace
+
 void createForms()
 {
-    Form1 = new TForm1;
+    Form1 = made<TForm1>();
     runHandler([] { Form1->FormCreate(); });
-    Form2 = new TForm2;
+    Form2 = made<TForm2>();
     runHandler([] { Form2->FormCreate(); });
-    Form3 = new TForm3;
+    Form3 = made<TForm3>();
     runHandler([] { Form3->FormCreate(); });
-    Form4 = new TForm4;
-    Form5 = new TForm5;
-    Form6 = new TForm6;
-    Form7 = new TForm7; // its timer starts counting now
+    Form4 = made<TForm4>();
+    Form5 = made<TForm5>();
+    Form6 = made<TForm6>();
+    Form7 = made<TForm7>(); // its timer starts counting now
 
     Form1->setWindows(Form2, Form3, Form6);
     Form3->setNoticeWindow(Form4);

@@ -192,6 +192,11 @@ QFont completeFont(const QFont& requested)
     return font;
 }
 
+QFont windowFont()
+{
+    return completeFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+}
+
 void applyPixelSizes(QWidget* window)
 {
     // The window's font is complete, so its children inherit nothing from the desktop's font

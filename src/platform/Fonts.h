@@ -35,6 +35,9 @@ QFont completeFont(const QFont& requested);
 
 int pixelSizeForPoints(int points);
 
+// The font the forms give their windows, MS Sans Serif 8 pt, as it is drawn: complete.
+QFont windowFont();
+
 // How wide the forms' "Arial Narrow" is drawn, in percent of the sans face's width: a little
 // under the narrow face's 82 %, so the longest weapon name keeps a pixel or two to spare
 // whatever the hinting rounds.

@@ -10,6 +10,7 @@
 #include "platform/RunHandler.h"
 #include "platform/SaveDialog.h"
 #include "platform/SoundPlayer.h"
+#include "platform/WindowFontScope.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,6 +18,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,6 +32,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QtEndian>
+
+#include <memory>
 
 class TestPlatform : public QObject
 {
@@ -394,6 +398,40 @@ private slots:
         QCOMPARE(laidOut.family(), standIn);
         QCOMPARE(laidOut.pixelSize(), Fonts::pixelSizeForPoints(9));
         QCOMPARE(memo->font(), laidOut);
+    }
+
+    void windowsMadeInTheirOwnFontOweItNothing()
+    {
+        Fonts::installSubstitutions();
+        const QFont desktop = QApplication::font();
+        auto makeWindow = [] {
+            auto* window = new QWidget;
+            Fonts::useDrawnFonts(window);
+            window->setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+            auto* memo = new QPlainTextEdit(window);
+            memo->setFont(QFont(QStringLiteral("Arial"), 8));
+            new QLabel(QStringLiteral("Karták"), window);
+            return window;
+        };
+        const std::unique_ptr<QWidget> outside(makeWindow());
+        std::unique_ptr<QWidget> inside;
+        {
+            const WindowFontScope windowFont;
+            QCOMPARE(QApplication::font(), Fonts::windowFont());
+            inside.reset(makeWindow());
+        }
+        QCOMPARE(QApplication::font(), desktop);
+        QList<QWidget*> madeInside = inside->findChildren<QWidget*>() << inside.get();
+        QList<QWidget*> madeOutside = outside->findChildren<QWidget*>() << outside.get();
+        QCOMPARE(madeInside.size(), madeOutside.size());
+        for (qsizetype i = 0; i < madeInside.size(); ++i)
+            QCOMPARE(madeInside[i]->font(), madeOutside[i]->font());
+        // The program has set the application font, so Qt no longer follows the desktop's:
+        // the program does.
+        QGuiApplication::setFont(QFont(QStringLiteral("Liberation Mono"), 20));
+        QEvent themeChange(QEvent::ThemeChange);
+        QCoreApplication::sendEvent(inside.get(), &themeChange);
+        QCOMPARE(QApplication::font(), QFontDatabase::systemFont(QFontDatabase::GeneralFont));
     }
 
     void enterPressesTheDefaultButton()
