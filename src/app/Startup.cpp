@@ -55,8 +55,7 @@ namespace {
 // A window made in the windows' own font: its text edits lay out their first, empty line in a
 // font the windows draw with anyway, not in the desktop's. The creation handlers run outside,
 // so a box they show is in the desktop's font.
-template <class Window>
-Window* made()
+template <class Window> Window* made()
 {
     const WindowFontScope windowFont;
     return new Window;
