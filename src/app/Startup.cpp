@@ -104,6 +104,9 @@ void prepareAfterSplash()
     QApplication::setWindowIcon(Artwork::applicationIcon());
     // The first sound is far off: the player is busy with the splash and then the menu.
     SoundPlayer::prepareOutput();
+    // The windows were made without the desktop's font; the hints, the boxes and the save dialog
+    // draw in it.
+    Fonts::loadDesktopFont();
 }
 
 void showSplash()

@@ -5,7 +5,9 @@
 #include <QEvent>
 #include <QFont>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QHash>
+#include <QTextLayout>
 #include <QWidget>
 
 #include <cmath>
@@ -190,6 +192,14 @@ QFont completeFont(const QFont& requested)
         font.setItalic(requested.italic());
     font.setResolveMask(QFont::AllPropertiesResolved);
     return font;
+}
+
+void loadDesktopFont()
+{
+    QTextLayout line(QStringLiteral("Karták"), QGuiApplication::font());
+    line.beginLayout();
+    line.createLine();
+    line.endLayout();
 }
 
 QFont windowFont()

@@ -35,6 +35,10 @@ QFont completeFont(const QFont& requested);
 
 int pixelSizeForPoints(int points);
 
+// Loads the desktop's font, the application font, which the boxes, the hints and the save
+// dialog draw in, so that the first of them does not wait for it.
+void loadDesktopFont();
+
 // The font the forms give their windows, MS Sans Serif 8 pt, as it is drawn: complete.
 QFont windowFont();
 
