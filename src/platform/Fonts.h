@@ -25,8 +25,8 @@ QString installedFamily(const QString& family);
 
 // Turns every font in the window and its children that is not yet drawn as it should be (a
 // window set up without useDrawnFonts) into the font it is drawn in. The window's own font
-// becomes complete: the form's family, size, weight and style, and the
-// plain defaults for the rest, so nothing of the desktop's font reaches the layout.
+// becomes complete: the form's family, size, weight and style, and the plain defaults for the
+// rest, so nothing of the desktop's font reaches the layout.
 void applyPixelSizes(QWidget* window);
 
 // The requested font at its pixel size with every other attribute at its default, all of them

@@ -77,8 +77,12 @@ StartupPreload::~StartupPreload()
 void StartupPreload::finish()
 {
 #if defined(KARTAK_HAVE_FONTCONFIG) && defined(__linux__)
-    // The application is connected: what is left of the configuration may go to any core.
-    if (m_configuration.joinable() && m_coresAllowed)
+    // The application is connected: what is left of the configuration may go to any core. A
+    // thread that has ended no longer has a thread of the system behind it, and the call would
+    // go to the calling thread instead.
+    const bool reading =
+        m_configurationRead.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+    if (reading && m_configuration.joinable() && m_coresAllowed)
         pthread_setaffinity_np(m_configuration.native_handle(), sizeof m_allowed, &m_allowed);
 #endif
 #ifdef KARTAK_HAVE_DBUS

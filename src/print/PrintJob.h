@@ -13,6 +13,7 @@ class QWidget;
 // The printing itself: the print dialog, the printer and the page sent to it. It is the only
 // part of the program that needs Qt Print Support; on Linux it is built as a module of its own
 // and loaded at the first print, so the start-up does not load that library.
+
 // Gets the printer as the print dialog would and returns whether the user confirmed.
 using PrintDialogAnswer = std::function<bool(QPrinter&)>;
 
