@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/StartupPreload.h"
 
+#include "platform/FontConfiguration.h"
+
 #include <QFontDatabase>
 #ifdef KARTAK_HAVE_DBUS
 #include <QDBusConnection>
@@ -9,9 +11,6 @@
 
 #include <chrono>
 
-#ifdef KARTAK_HAVE_FONTCONFIG
-#include <fontconfig/fontconfig.h>
-#endif
 #ifdef __linux__
 #include <pthread.h>
 #include <sched.h>
@@ -58,7 +57,7 @@ StartupPreload::StartupPreload()
 #ifdef __linux__
         keepToCoreInItsGaps(core);
 #endif
-        FcInit();
+        FontConfiguration::load();
         loaded.set_value();
     });
 #else

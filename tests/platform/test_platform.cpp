@@ -4,6 +4,7 @@
 #include "Workspace.h"
 #include "files/KartakError.h"
 #include "platform/DefaultButton.h"
+#include "platform/FontConfiguration.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
 #include "platform/OneLineValidator.h"
@@ -34,6 +35,33 @@
 #include <QtEndian>
 
 #include <memory>
+
+#ifdef KARTAK_HAVE_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+
+#include <cstdlib>
+
+namespace {
+
+// The font a configuration finds for a pattern, with every setting it is drawn with.
+QString fontFound(FcConfig* config, const char* pattern)
+{
+    FcPattern* asked = FcNameParse(reinterpret_cast<const FcChar8*>(pattern));
+    FcConfigSubstitute(config, asked, FcMatchPattern);
+    FcDefaultSubstitute(asked);
+    FcResult result;
+    FcPattern* found = FcFontMatch(config, asked, &result);
+    FcChar8* name = found ? FcNameUnparse(found) : nullptr;
+    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(name));
+    free(name);
+    if (found)
+        FcPatternDestroy(found);
+    FcPatternDestroy(asked);
+    return text;
+}
+
+} // namespace
+#endif
 
 class TestPlatform : public QObject
 {
@@ -369,6 +397,27 @@ private slots:
         Fonts::applyPixelSizes(&window);
         QCOMPARE(child->font().pixelSize(), pixels);
         QVERIFY(child->font().bold());
+    }
+
+    void fontConfigurationFindsWhatFontconfigFinds()
+    {
+#ifdef KARTAK_HAVE_FONTCONFIG
+        const std::unique_ptr<FcConfig, void (*)(FcConfig*)> ours(FontConfiguration::read(),
+                                                                  FcConfigDestroy);
+        const std::unique_ptr<FcConfig, void (*)(FcConfig*)> theirs(FcInitLoadConfigAndFonts(),
+                                                                    FcConfigDestroy);
+        QVERIFY(ours && theirs);
+        QCOMPARE(FcConfigGetFonts(ours.get(), FcSetSystem)->nfont,
+                 FcConfigGetFonts(theirs.get(), FcSetSystem)->nfont);
+        // Faces the windows name, their stand-ins, the desktop's aliases; hinting and
+        // anti-aliasing come with each.
+        for (const char* pattern :
+             {"MS Sans Serif:pixelsize=11", "Arial CE:bold", "Courier New CE:pixelsize=12", "Arial",
+              "Liberation Sans:pixelsize=16", "sans-serif", "serif:italic", "monospace"})
+            QCOMPARE(fontFound(ours.get(), pattern), fontFound(theirs.get(), pattern));
+#else
+        QSKIP("fonts do not come from fontconfig here");
+#endif
     }
 
     void namedFontsAreDrawnAtOnce_data()
