@@ -9,7 +9,8 @@ class QPlainTextEdit;
 // Filling the read-only memos of the secondary windows from the lines of a text file.
 namespace MemoLines {
 
-// Replaces the memo's text with the lines, one row each.
+// Replaces the memo's text with the lines, one row each, the caret at the start. A memo that is
+// not on the screen is laid out only when it shows, at the width it shows at.
 void fill(QPlainTextEdit* memo, const QStringList& lines);
 
 // The rows one line becomes in a memo. A NUL is invisible in the text layout, so it shows as

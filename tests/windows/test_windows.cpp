@@ -13,8 +13,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <memory>
@@ -135,6 +139,14 @@ private slots:
     {
         TForm6 form;
         QCOMPARE(form.Memo1->toPlainText(), "nemohu načíst externí data 'beta.ktd'");
+        // Put in while hidden, a long text is laid out only when shown, from its start.
+        form.setLines(QStringList(99, QStringLiteral("řádek")));
+        QCOMPARE(form.Memo1->document()->firstBlock().layout()->lineCount(), 0);
+        execWhile(&form, [&] {
+            QCOMPARE(form.Memo1->textCursor().position(), 0);
+            QCOMPARE(form.Memo1->verticalScrollBar()->value(), 0);
+            form.hide();
+        });
         form.setLines({"první", "", "třetí"});
         QCOMPARE(execWhile(&form,
                            [&] {
