@@ -12,7 +12,6 @@
 #include <chrono>
 
 #ifdef __linux__
-#include <pthread.h>
 #include <sched.h>
 #include <sys/resource.h>
 #endif
@@ -20,16 +19,11 @@
 namespace {
 
 #if defined(KARTAK_HAVE_FONTCONFIG) && defined(__linux__)
-// The calling thread keeps to one core and runs there only when nothing else would (for good: a
+// The calling thread runs only when nothing else would, on whichever core is free (for good: a
 // thread may not raise its priority again). A waking thread of normal priority takes the core
 // back at once, which a thread at the lowest nice value would keep until its time slice ends.
-void keepToCoreInItsGaps(int core)
+void runInTheGaps()
 {
-    cpu_set_t one;
-    CPU_ZERO(&one);
-    CPU_SET(core, &one);
-    if (core >= 0)
-        sched_setaffinity(0, sizeof one, &one);
     const sched_param idle{};
     if (sched_setscheduler(0, SCHED_IDLE, &idle) != 0)
         setpriority(PRIO_PROCESS, 0, 19);
@@ -48,14 +42,10 @@ StartupPreload::StartupPreload()
     // here, so that it is this one whatever the other thread does.
     QThread::currentThread();
 #ifdef KARTAK_HAVE_FONTCONFIG
-#ifdef __linux__
-    const int core = sched_getcpu();
-    m_coresAllowed = sched_getaffinity(0, sizeof m_allowed, &m_allowed) == 0;
-#endif
     // The configuration that Qt's font database takes later is the one loaded here.
-    m_configuration = std::thread([=, loaded = std::move(m_configurationLoaded)]() mutable {
+    m_configuration = std::thread([loaded = std::move(m_configurationLoaded)]() mutable {
 #ifdef __linux__
-        keepToCoreInItsGaps(core);
+        runInTheGaps();
 #endif
         FontConfiguration::load();
         loaded.set_value();
@@ -75,15 +65,6 @@ StartupPreload::~StartupPreload()
 
 void StartupPreload::finish()
 {
-#if defined(KARTAK_HAVE_FONTCONFIG) && defined(__linux__)
-    // The application is connected: what is left of the configuration may go to any core. A
-    // thread that has ended no longer has a thread of the system behind it, and the call would
-    // go to the calling thread instead.
-    const bool reading =
-        m_configurationRead.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
-    if (reading && m_configuration.joinable() && m_coresAllowed)
-        pthread_setaffinity_np(m_configuration.native_handle(), sizeof m_allowed, &m_allowed);
-#endif
 #ifdef KARTAK_HAVE_DBUS
     // The first window's first text asks whether a screen reader listens, which connects to the
     // session bus and waits for the bus to answer: connected here on a thread of its own, the bus
