@@ -248,6 +248,19 @@ def main():
     check(menu.getRoleName() == "frame", "the main menu is a frame",
           f"(role {menu.getRoleName()!r})")
 
+    # About and the beta notes: each memo is read from its first line (its caret at the start),
+    # and closing the window gives the focus back to the menu.
+    for keys, button, title, first_line in (
+            (("Tab",), "Informace o programu", "About", r"KARTÁK II - program pro snadné"),
+            (("Tab", "Tab"), "Informace o betaverzi", "Informace", r"KARTÁK II - betaverze")):
+        key(*keys, label=f"Tab to \"{button}\"")
+        said = key("space", label=f"space on \"{button}\"")
+        wait_until(lambda: window(title) is not None, 10, f"the {title} window")
+        expect(said, first_line, f"{title}: the text is read from its first line")
+        said = key("Tab", "Return", label=f"Tab, Return: close {title}")
+        expect(said, re.escape(button), f"{title} closed: the focus is back on its button")
+    key("Tab", label="Tab round to \"Generovat\"")
+
     said = key("Return", label="Return on \"Generovat\"")
     expect(said, r"Rasa: combo box.*Hobit", "the race list is read with its label and item")
     check_tree_of_character_window(window("Generování postavy"))
