@@ -37,17 +37,19 @@ _FcConfig* read()
     return nullptr;
 }
 
-void load()
+void load(const std::atomic<bool>& wanted)
 {
 #ifdef KARTAK_HAVE_FONTCONFIG
     if (FcConfig* config = read()) {
-        const bool current = FcConfigSetCurrent(config);
+        const bool current = wanted && FcConfigSetCurrent(config);
         // The current configuration holds a reference of its own.
         FcConfigDestroy(config);
         if (current)
             return;
     }
     FcInit();
+#else
+    (void)wanted;
 #endif
 }
 

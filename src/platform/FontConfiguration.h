@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <atomic>
+
 // Fontconfig's configuration type, named as fontconfig names it so that this header needs none
 // of its headers.
 struct _FcConfig;
@@ -19,7 +21,9 @@ namespace FontConfiguration {
 _FcConfig* read();
 
 // Makes the configuration read() reads the one every later font lookup uses, or lets fontconfig
-// load its own where read() has none. Safe on any thread, before the first font is looked up.
-void load();
+// load its own where read() has none. Safe on any thread. Once `wanted` turns false (the program
+// stopped waiting and let fontconfig load its own), a configuration read later is dropped rather
+// than put in place of the one the fonts may already come from.
+void load(const std::atomic<bool>& wanted);
 
 } // namespace FontConfiguration

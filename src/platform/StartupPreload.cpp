@@ -43,11 +43,11 @@ StartupPreload::StartupPreload()
     QThread::currentThread();
 #ifdef KARTAK_HAVE_FONTCONFIG
     // The configuration that Qt's font database takes later is the one loaded here.
-    m_configuration = std::thread([loaded = std::move(m_configurationLoaded)]() mutable {
+    m_configuration = std::thread([this, loaded = std::move(m_configurationLoaded)]() mutable {
 #ifdef __linux__
         runInTheGaps();
 #endif
-        FontConfiguration::load();
+        FontConfiguration::load(m_configurationWanted);
         loaded.set_value();
     });
 #else
@@ -79,6 +79,8 @@ void StartupPreload::finish()
         loaded.wait_for(LongestWait);
         QFontDatabase::families();
     });
-    // The stand-in faces are looked up in the configuration.
-    m_configurationRead.wait_for(LongestWait);
+    // The stand-in faces are looked up in the configuration. Past the longest wait fontconfig
+    // loads its own at the first look-up, and that one stays.
+    if (m_configurationRead.wait_for(LongestWait) != std::future_status::ready)
+        m_configurationWanted = false;
 }

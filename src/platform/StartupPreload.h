@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <atomic>
 #include <future>
 #include <thread>
 
@@ -33,6 +34,7 @@ public:
 private:
     std::promise<void> m_configurationLoaded;
     std::shared_future<void> m_configurationRead = m_configurationLoaded.get_future().share();
+    std::atomic<bool> m_configurationWanted = true;
     std::thread m_configuration;
     std::thread m_fonts;
     std::thread m_bus;

@@ -415,6 +415,10 @@ private slots:
              {"MS Sans Serif:pixelsize=11", "Arial CE:bold", "Courier New CE:pixelsize=12", "Arial",
               "Liberation Sans:pixelsize=16", "sans-serif", "serif:italic", "monospace"})
             QCOMPARE(fontFound(ours.get(), pattern), fontFound(theirs.get(), pattern));
+        // Read after the program stopped waiting for it, it leaves the current one in place.
+        FcConfig* const current = FcConfigGetCurrent();
+        FontConfiguration::load(std::atomic<bool>(false));
+        QCOMPARE(FcConfigGetCurrent(), current);
 #else
         QSKIP("fonts do not come from fontconfig here");
 #endif
