@@ -6,6 +6,7 @@
 #include "platform/DefaultButton.h"
 #include "platform/FontConfiguration.h"
 #include "platform/Fonts.h"
+#include "platform/Memo.h"
 #include "platform/MessageBox.h"
 #include "platform/OneLineValidator.h"
 #include "platform/RunHandler.h"
@@ -27,10 +28,12 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTimer>
 #include <QtEndian>
 
@@ -485,6 +488,45 @@ private slots:
         QEvent themeChange(QEvent::ThemeChange);
         QCoreApplication::sendEvent(inside.get(), &themeChange);
         QCOMPARE(QApplication::font(), QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+    }
+
+    // A memo laid out only while shown looks, whenever it shows, as one laid out all along: the
+    // same rows, scroll range and caret after each step. While hidden, it lays nothing out.
+    void memoLaidOutWhenShownLooksAsAnyMemo()
+    {
+        const QString wrapping = QStringLiteral("Dračí Doupě, řádek, který se zalomí. ").repeated(4);
+        using Step = std::function<void(QPlainTextEdit*)>;
+        const QList<std::pair<const char*, Step>> steps{
+            {"font", [](QPlainTextEdit* m) { m->setFont(QFont("Liberation Mono", 12)); }},
+            {"text", [&](QPlainTextEdit* m) { m->setPlainText(QStringList(60, wrapping).join('\n')); }},
+            {"show", [](QPlainTextEdit* m) { m->window()->show(); }},
+            {"scroll", [](QPlainTextEdit* m) { m->moveCursor(QTextCursor::End); }},
+            {"hide", [](QPlainTextEdit* m) { m->window()->hide(); }},
+            {"refill", [&](QPlainTextEdit* m) { m->document()->setPlainText(wrapping + "\nkonec"); }},
+            {"show", [](QPlainTextEdit* m) { m->window()->show(); }},
+            {"append", [&](QPlainTextEdit* m) { m->appendPlainText(wrapping); }},
+        };
+        QWidget ourWindow;
+        QWidget plainWindow;
+        QPlainTextEdit* const memos[] = {new Memo(&ourWindow), new QPlainTextEdit(&plainWindow)};
+        for (QPlainTextEdit* memo : memos) {
+            memo->setGeometry(0, 0, 260, 120);
+            memo->window()->resize(260, 120);
+        }
+        const auto looks = [](const QPlainTextEdit* m) {
+            return QList<QVariant>{m->verticalScrollBar()->maximum(), m->verticalScrollBar()->value(),
+                                   m->cursorRect(), m->document()->firstBlock().layout()->lineCount()};
+        };
+        for (const auto& [name, step] : steps) {
+            for (QPlainTextEdit* memo : memos) {
+                step(memo);
+                QVERIFY(!memo->isVisible() || QTest::qWaitForWindowExposed(memo->window()));
+            }
+            if (memos[0]->isVisible())
+                QCOMPARE(looks(memos[0]), looks(memos[1]));
+            else if (QByteArray(name) != "hide")
+                QCOMPARE(memos[0]->document()->firstBlock().layout()->lineCount(), 0);
+        }
     }
 
     void enterPressesTheDefaultButton()

@@ -139,6 +139,8 @@ private slots:
     {
         TForm6 form;
         QCOMPARE(form.Memo1->toPlainText(), "nemohu načíst externí data 'beta.ktd'");
+        // Made with its own face and text, the memo has laid out nothing yet.
+        QCOMPARE(form.Memo1->document()->firstBlock().layout()->lineCount(), 0);
         // Put in while hidden, a long text is laid out only when shown, from its start.
         form.setLines(QStringList(99, QStringLiteral("řádek")));
         QCOMPARE(form.Memo1->document()->firstBlock().layout()->lineCount(), 0);
