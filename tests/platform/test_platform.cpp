@@ -494,15 +494,18 @@ private slots:
     // same rows, scroll range and caret after each step. While hidden, it lays nothing out.
     void memoLaidOutWhenShownLooksAsAnyMemo()
     {
-        const QString wrapping = QStringLiteral("Dračí Doupě, řádek, který se zalomí. ").repeated(4);
+        const QString wrapping =
+            QStringLiteral("Dračí Doupě, řádek, který se zalomí. ").repeated(4);
         using Step = std::function<void(QPlainTextEdit*)>;
         const QList<std::pair<const char*, Step>> steps{
             {"font", [](QPlainTextEdit* m) { m->setFont(QFont("Liberation Mono", 12)); }},
-            {"text", [&](QPlainTextEdit* m) { m->setPlainText(QStringList(60, wrapping).join('\n')); }},
+            {"text",
+             [&](QPlainTextEdit* m) { m->setPlainText(QStringList(60, wrapping).join('\n')); }},
             {"show", [](QPlainTextEdit* m) { m->window()->show(); }},
             {"scroll", [](QPlainTextEdit* m) { m->moveCursor(QTextCursor::End); }},
             {"hide", [](QPlainTextEdit* m) { m->window()->hide(); }},
-            {"refill", [&](QPlainTextEdit* m) { m->document()->setPlainText(wrapping + "\nkonec"); }},
+            {"refill",
+             [&](QPlainTextEdit* m) { m->document()->setPlainText(wrapping + "\nkonec"); }},
             {"show", [](QPlainTextEdit* m) { m->window()->show(); }},
             {"append", [&](QPlainTextEdit* m) { m->appendPlainText(wrapping); }},
         };
@@ -514,8 +517,9 @@ private slots:
             memo->window()->resize(260, 120);
         }
         const auto looks = [](const QPlainTextEdit* m) {
-            return QList<QVariant>{m->verticalScrollBar()->maximum(), m->verticalScrollBar()->value(),
-                                   m->cursorRect(), m->document()->firstBlock().layout()->lineCount()};
+            return QList<QVariant>{m->verticalScrollBar()->maximum(),
+                                   m->verticalScrollBar()->value(), m->cursorRect(),
+                                   m->document()->firstBlock().layout()->lineCount()};
         };
         for (const auto& [name, step] : steps) {
             for (QPlainTextEdit* memo : memos) {
