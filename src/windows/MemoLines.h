@@ -4,14 +4,14 @@
 #include <QString>
 #include <QStringList>
 
-class QPlainTextEdit;
+class Memo;
 
 // Filling the read-only memos of the secondary windows from the lines of a text file.
 namespace MemoLines {
 
 // Replaces the memo's text with the lines, one row each, the caret at the start. A memo that is
 // not on the screen is laid out only when it shows, at the width it shows at.
-void fill(QPlainTextEdit* memo, const QStringList& lines);
+void fill(Memo* memo, const QStringList& lines);
 
 // The rows one line becomes in a memo. A NUL is invisible in the text layout, so it shows as
 // U+FFFD, like the bytes the code page leaves undefined. A line longer than MaxRowLength is cut
